@@ -1,0 +1,65 @@
+#include "engine/audio/sound.h"
+
+#include "engine/runtime/stream.h"
+
+namespace tuublark {
+namespace {
+
+std::unique_ptr<TAudioDriver>& CurrentDriver() {
+    static std::unique_ptr<TAudioDriver> driver;
+    return driver;
+}
+
+}  // namespace
+
+SoundRef TAudioDriver::CreateSound(const std::string& path, int32_t) {
+    if (!OpenStream(path)) return nullptr;
+    auto sound = std::make_shared<TSound>();
+    sound->Path = path;
+    return sound;
+}
+
+void SetAudioDriver(std::unique_ptr<TAudioDriver> driver) { CurrentDriver() = std::move(driver); }
+
+TAudioDriver& AudioDriver() {
+    auto& driver = CurrentDriver();
+    if (!driver) driver = std::make_unique<TAudioDriver>();
+    return *driver;
+}
+
+SoundRef LoadSound(const std::string& path, int32_t flags) { return AudioDriver().CreateSound(path, flags); }
+
+ChannelRef AllocChannel() { return AudioDriver().AllocChannel(); }
+
+ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel) {
+    if (!sound) return nullptr;
+    return sound->Play(channel);
+}
+
+void StopChannel(const ChannelRef& channel) {
+    if (channel) channel->Stop();
+}
+
+void SetChannelVolume(const ChannelRef& channel, float volume) {
+    if (channel) channel->SetVolume(volume);
+}
+
+void SetChannelPan(const ChannelRef& channel, float pan) {
+    if (channel) channel->SetPan(pan);
+}
+
+void SetChannelDepth(const ChannelRef& channel, float depth) {
+    if (channel) channel->SetDepth(depth);
+}
+
+void SetChannelRate(const ChannelRef& channel, float rate) {
+    if (channel) channel->SetRate(rate);
+}
+
+void SetChannelPaused(const ChannelRef& channel, int32_t flag) {
+    if (channel) channel->SetPaused(flag);
+}
+
+int32_t ChannelPlaying(const ChannelRef& channel) { return channel ? channel->Playing() : 0; }
+
+}  // namespace tuublark

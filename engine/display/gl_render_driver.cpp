@@ -1,0 +1,111 @@
+#include "engine/display/gl_render_driver.h"
+
+#include <GL/gl.h>
+
+namespace tuublark {
+
+TGLRenderDriver::TGLRenderDriver(std::unique_ptr<TGLContext> context) : context_(std::move(context)) {
+    modes_ = context_->EnumerateModes();
+}
+
+TGLRenderDriver::~TGLRenderDriver() { CloseGraphics(); }
+
+bool TGLRenderDriver::SetGraphicsMode(int32_t width, int32_t height, int32_t depth, int32_t hertz) {
+    int32_t flags = depth != 0 ? 3 : 2;
+    if (!context_->OpenContext(width, height, depth, hertz, flags)) return false;
+    blend_ = 0;
+    boundTexture_ = 0;
+    texturing_ = 0;
+    width_ = width;
+    height_ = height;
+    viewport_[0] = 0;
+    viewport_[1] = 0;
+    viewport_[2] = width;
+    viewport_[3] = height;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_SCISSOR_TEST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    ApplyPictureRect();
+    for (int i = 0; i < 2; ++i) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        context_->SwapBuffers();
+    }
+    return true;
+}
+
+void TGLRenderDriver::CloseGraphics() {
+    if (context_) context_->CloseContext();
+}
+
+void TGLRenderDriver::ApplyPictureRect() {
+    picture_ = context_->PictureRect();
+    glViewport(picture_.X, picture_.Y, picture_.Width, picture_.Height);
+    SetViewport(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
+}
+
+void TGLRenderDriver::Flip() {
+    if (!context_->HasContext()) return;
+    context_->SwapBuffers();
+    // The window may have been resized or switched to or from full screen.
+    TPictureRect now = context_->PictureRect();
+    if (now.X != picture_.X || now.Y != picture_.Y || now.Width != picture_.Width || now.Height != picture_.Height)
+        ApplyPictureRect();
+}
+
+void TGLRenderDriver::SetPointerVisible(int32_t flag) { context_->SetPointerVisible(flag != 0); }
+
+void TGLRenderDriver::SetClearColor(int32_t r, int32_t g, int32_t b) {
+    glClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
+}
+
+void TGLRenderDriver::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height) {
+    viewport_[0] = x;
+    viewport_[1] = y;
+    viewport_[2] = width;
+    viewport_[3] = height;
+    if (x == 0 && y == 0 && width == width_ && height == height_) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    // Game pixels to drawable pixels, y flipped for GL.
+    double sx = width_ ? static_cast<double>(picture_.Width) / width_ : 1.0;
+    double sy = height_ ? static_cast<double>(picture_.Height) / height_ : 1.0;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(picture_.X + static_cast<GLint>(x * sx), picture_.Y + static_cast<GLint>((height_ - y - height) * sy),
+              static_cast<GLsizei>(width * sx), static_cast<GLsizei>(height * sy));
+}
+
+void TGLRenderDriver::Clear() {
+    // The bars around a letterboxed picture are cleared too.
+    GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+    if (scissor) glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (scissor) glEnable(GL_SCISSOR_TEST);
+}
+
+bool TGLRenderDriver::SetSwapInterval(int32_t interval) { return context_->SetSwapInterval(interval); }
+
+void TGLRenderDriver::BindTexture(uint32_t name) {
+    if (boundTexture_ == name) return;
+    glBindTexture(GL_TEXTURE_2D, name);
+    boundTexture_ = name;
+}
+
+void TGLRenderDriver::EnableTexturing(bool on) {
+    if (texturing_ == static_cast<int32_t>(on)) return;
+    if (on) glEnable(GL_TEXTURE_2D);
+    else glDisable(GL_TEXTURE_2D);
+    texturing_ = on;
+}
+
+}  // namespace tuublark

@@ -1,0 +1,58 @@
+// The OpenGL 1.1 render driver: orthographic pixel coordinates, a state
+// cache that issues no GL call for a state already set, and textured quads.
+#pragma once
+
+#include <memory>
+
+#include "engine/display/gl_context.h"
+#include "engine/display/render_driver.h"
+
+namespace tuublark {
+
+class TGLRenderDriver : public TRenderDriver {
+public:
+    explicit TGLRenderDriver(std::unique_ptr<TGLContext> context);
+    ~TGLRenderDriver() override;
+
+    bool SetGraphicsMode(int32_t width, int32_t height, int32_t depth, int32_t hertz) override;
+    void CloseGraphics() override;
+    void Flip() override;
+    void SetPointerVisible(int32_t flag) override;
+    void SetClearColor(int32_t r, int32_t g, int32_t b) override;
+    void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height) override;
+    void Clear() override;
+    bool SetSwapInterval(int32_t interval) override;
+    bool Presents() const override { return true; }
+
+    void SetColor(int32_t r, int32_t g, int32_t b) override;
+    void SetAlpha(float alpha) override;
+    void SetTransform(float ix, float iy, float jx, float jy) override;
+    void SetLineWidth(float width) override;
+    void SetBlend(int32_t mode) override;
+    void Plot(float x, float y) override;
+    void DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) override;
+    ImageFrameRef CreateFrameFromPixmap(const PixmapRef& pixmap, int32_t flags) override;
+    PixmapRef GrabPixmap(int32_t x, int32_t y, int32_t width, int32_t height) override;
+
+    // State cache; a cached value always equals the GL state.
+    void BindTexture(uint32_t name);
+    void EnableTexturing(bool on);
+    const float* Transform() const { return transform_; }
+
+private:
+    // Maps the game's picture onto the drawable (letterboxing).
+    void ApplyPictureRect();
+
+    std::unique_ptr<TGLContext> context_;
+    int32_t width_ = 0, height_ = 0;
+    int32_t blend_ = 0;
+    uint32_t boundTexture_ = 0;
+    int32_t texturing_ = 0;
+    uint8_t color_[4] = {255, 255, 255, 255};
+    float transform_[4] = {1, 0, 0, 1};
+    float lineWidth_ = 1;
+    int32_t viewport_[4] = {0, 0, 0, 0};
+    TPictureRect picture_;
+};
+
+}  // namespace tuublark

@@ -1,0 +1,104 @@
+#include "engine/display/graphics.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/display/render_driver.h"
+#include "engine/image/draw.h"
+#include "engine/input/system_driver.h"
+#include "engine/text/font.h"
+
+namespace tuublark {
+
+TGraphicsState& Graphics() {
+    static TGraphicsState state;
+    return state;
+}
+
+int32_t TFramePacing::WaitBeforeFlip(int32_t now, int32_t hertz) {
+    int32_t elapsed = now - PacingStart;
+    PacingTicks += 1000;
+    int32_t wait = PacingTicks / hertz - elapsed;
+    if (wait > 0 && wait < 1000) return wait;
+    PacingTicks = elapsed * hertz;
+    return 0;
+}
+
+bool CalibrateRetrace(int32_t hertz, const std::function<void()>& swap,
+                      const std::function<int32_t()>& clock) {
+    int32_t hits = 0;
+    for (int32_t trial = 0; trial < hertz; ++trial) {
+        int32_t before = clock();
+        swap();
+        int32_t diff = clock() - before - 1000 / hertz;
+        hits = (diff >= -1 && diff <= 1) ? hits + 1 : 0;
+        if (hits == 3) return true;
+    }
+    return false;
+}
+
+// Runs at the end of every mode set: retrace synchronisation when the
+// display keeps time by itself, else timer pacing in FlipFrame.
+static void CalibratePacing() {
+    TGraphicsState& g = Graphics();
+    TRenderDriver& driver = RenderDriver();
+    g.Pacing.PacingOn = 0;
+    bool hasInterval = driver.SetSwapInterval(1);
+    if (g.Hertz == 0 || !driver.Presents()) return;
+    bool retrace = hasInterval && CalibrateRetrace(g.Hertz, [&] { driver.Flip(); }, [] { return Millisecs(); });
+    if (!retrace) {
+        g.Pacing.PacingOn = 1;
+        g.Pacing.PacingStart = Millisecs();
+        driver.SetSwapInterval(0);
+    }
+}
+
+void OpenGraphics(int32_t width, int32_t height, int32_t depth, int32_t hertz) {
+    TGraphicsState& g = Graphics();
+    // A full-screen size the display lacks is shown scaled on the desktop
+    // mode by the driver, so no "Graphics mode does not exist" here.
+    g.Width = width;
+    g.Height = height;
+    g.Depth = depth;
+    g.Hertz = hertz;
+    if (!RenderDriver().SetGraphicsMode(width, height, depth, hertz))
+        RaiseRuntimeError("Unable to set graphics mode");
+    CalibratePacing();
+    ResetDrawingState(width, height);
+    ResetFonts();
+}
+
+void FlipFrame() {
+    TGraphicsState& g = Graphics();
+    if (g.Pacing.PacingOn) {
+        int32_t wait = g.Pacing.WaitBeforeFlip(Millisecs(), g.Hertz);
+        if (wait > 0) Delay(wait);
+    }
+    RenderDriver().Flip();
+}
+
+void ClearScreen() { RenderDriver().Clear(); }
+
+void SetClearColor(int32_t r, int32_t g, int32_t b) { RenderDriver().SetClearColor(r, g, b); }
+
+void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height) {
+    RenderDriver().SetViewport(x, y, width, height);
+}
+
+int32_t GraphicsModeExists(int32_t width, int32_t height, int32_t depth, int32_t hertz) {
+    for (const TGraphicsMode& mode : RenderDriver().GraphicsModes()) {
+        if ((width == 0 || mode.Width == width) && (height == 0 || mode.Height == height) &&
+            (depth == 0 || mode.Depth == depth) && (hertz == 0 || mode.Hertz == hertz))
+            return 1;
+    }
+    return 0;
+}
+
+void RaiseRuntimeError(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fflush(stderr);
+    RenderDriver().CloseGraphics();
+    std::exit(255);
+}
+
+}  // namespace tuublark

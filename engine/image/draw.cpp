@@ -1,0 +1,137 @@
+#include "engine/image/draw.h"
+
+#include <cmath>
+
+#include "engine/display/graphics.h"
+#include "engine/display/render_driver.h"
+
+namespace tuublark {
+
+TDrawState& DrawState() {
+    static TDrawState state;
+    return state;
+}
+
+static void IssueColor() {
+    TGraphicsState& g = Graphics();
+    RenderDriver().SetColor(g.ColorR, g.ColorG, g.ColorB);
+    RenderDriver().SetAlpha(g.ColorA / 255.0f);
+}
+
+static void IssueTransform() {
+    TDrawState& s = DrawState();
+    TGraphicsState& g = Graphics();
+    double radians = s.Rotation * 3.14159265358979323846 / 180.0;
+    float c = static_cast<float>(std::cos(radians));
+    float sn = static_cast<float>(std::sin(radians));
+    g.Ix = c * s.ScaleX;
+    g.Iy = -sn * s.ScaleY;
+    g.Jx = sn * s.ScaleX;
+    g.Jy = c * s.ScaleY;
+    RenderDriver().SetTransform(g.Ix, g.Iy, g.Jx, g.Jy);
+}
+
+void ResetDrawingState(int32_t width, int32_t height) {
+    TDrawState& s = DrawState();
+    s = TDrawState{};
+    s.Blend = 0;  // forces the first SetBlendMode through
+    SetBlendMode(BlendMasked);
+    SetDrawColor(255, 255, 255);
+    SetClearColor(0, 0, 0);
+    SetMaskColor(0, 0, 0);
+    SetDrawAlpha(1.0f);
+    SetOrigin(0, 0);
+    SetTextHandle(0, 0);
+    SetViewport(0, 0, width, height);
+    SetRotationAndScale(0, 1, 1);
+    SetAutoMidHandle(0);
+    SetDefaultImageFlags(6);
+}
+
+void SetBlendMode(int32_t mode) {
+    DrawState().Blend = mode;
+    RenderDriver().SetBlend(mode);
+}
+
+void SetDrawColor(int32_t r, int32_t g, int32_t b) {
+    TGraphicsState& gs = Graphics();
+    gs.ColorR = static_cast<uint8_t>(r);
+    gs.ColorG = static_cast<uint8_t>(g);
+    gs.ColorB = static_cast<uint8_t>(b);
+    IssueColor();
+}
+
+void SetDrawAlpha(float alpha) {
+    if (alpha > 1.0f) alpha = 1.0f;
+    if (alpha < 0.0f) alpha = 0.0f;
+    DrawState().Alpha = alpha;
+    Graphics().ColorA = static_cast<uint8_t>(alpha * 255.0f);
+    IssueColor();
+}
+
+void SetScale(float sx, float sy) {
+    DrawState().ScaleX = sx;
+    DrawState().ScaleY = sy;
+    IssueTransform();
+}
+
+void SetRotation(float degrees) {
+    DrawState().Rotation = degrees;
+    IssueTransform();
+}
+
+void SetRotationAndScale(float degrees, float sx, float sy) {
+    DrawState().Rotation = degrees;
+    DrawState().ScaleX = sx;
+    DrawState().ScaleY = sy;
+    IssueTransform();
+}
+
+void SetOrigin(float x, float y) {
+    DrawState().OriginX = x;
+    DrawState().OriginY = y;
+}
+
+void SetTextHandle(float x, float y) {
+    DrawState().HandleX = -x;
+    DrawState().HandleY = -y;
+}
+
+void SetLineWidth(float width) {
+    DrawState().LineWidth = width;
+    RenderDriver().SetLineWidth(width);
+}
+
+void SetMaskColor(int32_t r, int32_t g, int32_t b) {
+    DrawState().MaskR = r;
+    DrawState().MaskG = g;
+    DrawState().MaskB = b;
+}
+
+void SetAutoMidHandle(int32_t flag) { DrawState().AutoMidHandle = flag; }
+
+void SetDefaultImageFlags(int32_t flags) {
+    if (flags != -1) DrawState().DefaultFlags = flags;
+}
+
+void DrawImage(const ImageRef& image, float x, float y, int32_t frame) {
+    if (!image || frame < 0 || frame >= static_cast<int32_t>(image->Frames.size())) return;
+    TDrawState& s = DrawState();
+    float hx = image->HandleX, hy = image->HandleY;
+    image->Frames[frame]->Draw(-hx, -hy, image->Width - hx, image->Height - hy, x + s.OriginX, y + s.OriginY);
+}
+
+void DrawLine(float x1, float y1, float x2, float y2, int32_t drawLastPixel) {
+    TDrawState& s = DrawState();
+    TRenderDriver& driver = RenderDriver();
+    float hx = s.HandleX, hy = s.HandleY;
+    float tx = x1 + s.OriginX, ty = y1 + s.OriginY;
+    driver.DrawLine(hx, hy, hx + x2 - x1, hy + y2 - y1, tx, ty);
+    if (drawLastPixel) {
+        TGraphicsState& g = Graphics();
+        float px = hx + x2 - x1, py = hy + y2 - y1;
+        driver.Plot(px * g.Ix + py * g.Iy + tx, px * g.Jx + py * g.Jy + ty);
+    }
+}
+
+}  // namespace tuublark

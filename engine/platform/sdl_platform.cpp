@@ -1,0 +1,37 @@
+#include "engine/platform/sdl_platform.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+#include "engine/display/gl_render_driver.h"
+#include "engine/platform/sdl_audio.h"
+#include "engine/platform/sdl_system_driver.h"
+#include "engine/platform/sdl_window.h"
+
+namespace tuublark {
+
+static void ShutdownSdl() {
+    CloseSdlAudio();
+    SDL_Quit();
+}
+
+bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
+    // Switching away from full screen minimises and gives the desktop its
+    // mode back; SDL must not catch SIGINT/SIGTERM itself.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+        error = std::string("Unable to set graphics mode (") + SDL_GetError() + ")";
+        return false;
+    }
+    std::atexit(ShutdownSdl);
+    auto window = std::make_unique<TSdlWindow>(options.Windowed);
+    TSdlWindow& windowRef = *window;
+    SetRenderDriver(std::make_unique<TGLRenderDriver>(std::move(window)));
+    SetSystemDriver(std::make_unique<TSdlSystemDriver>(windowRef, options.KeyboardFromScript));
+    OpenSdlAudio();
+    return true;
+}
+
+}  // namespace tuublark

@@ -1,0 +1,66 @@
+#include "engine/platform/sdl_system_driver.h"
+
+#include "engine/input/keyboard.h"
+#include "engine/platform/sdl_audio.h"
+#include "engine/platform/sdl_keymap.h"
+
+namespace tuublark {
+
+void TSdlSystemDriver::Poll() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) Handle(event);
+}
+
+void TSdlSystemDriver::Handle(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            quit_ = true;
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            bool down = event.type == SDL_KEYDOWN;
+            const SDL_Keysym& keysym = event.key.keysym;
+            if (down && keysym.scancode == SDL_SCANCODE_RETURN && (keysym.mod & KMOD_ALT)) {
+                if (!event.key.repeat) window_.ToggleFullScreen();
+                break;
+            }
+            // A held key's repeats count no press.
+            if (event.key.repeat || keyboardFromScript_) break;
+            TVirtualKeys keys = VirtualKeysFor(keysym);
+            if (!keys.Key) break;
+            KeyboardState& keyboard = Keyboard();
+            if (down) {
+                keyboard.Press(keys.Key);
+                if (keys.Side) keyboard.Press(keys.Side);
+            } else {
+                keyboard.Release(keys.Key);
+                if (keys.Side) keyboard.Release(keys.Side);
+            }
+            break;
+        }
+        case SDL_WINDOWEVENT:
+            // Switching away from full screen gives the desktop back.
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && window_.IsFullScreen())
+                SDL_MinimizeWindow(SDL_GetWindowFromID(event.window.windowID));
+            break;
+        default:
+            break;
+    }
+}
+
+bool TSdlSystemDriver::MustWait() const {
+    return window_.HasContext() && (window_.IsMinimised() || (window_.IsFullScreen() && !window_.HasFocus()));
+}
+
+void TSdlSystemDriver::BeginFrame(int32_t) {
+    Poll();
+    if (!MustWait() || quit_) return;
+    PauseSdlAudio(true);
+    while (MustWait() && !quit_) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, 100)) Handle(event);
+    }
+    PauseSdlAudio(false);
+}
+
+}  // namespace tuublark

@@ -1,0 +1,35 @@
+// The SDL2 system driver: pumps window and key events, keeps the game
+// still while it must not run, and reads the clock.
+#pragma once
+
+#include "engine/input/system_driver.h"
+#include "engine/platform/sdl_window.h"
+
+namespace tuublark {
+
+class TSdlSystemDriver : public TSystemDriver {
+public:
+    // `window` is owned by the render driver and outlives this driver.
+    TSdlSystemDriver(TSdlWindow& window, bool keyboardFromScript)
+        : window_(window), keyboardFromScript_(keyboardFromScript) {}
+
+    void Poll() override;
+    int32_t Millisecs() override { return static_cast<int32_t>(SDL_GetTicks()); }
+    void Delay(int32_t ms) override {
+        if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
+    }
+    // Waits, with the audio paused, while the window is minimised, or
+    // unfocused in full screen; the game resumes where it stopped.
+    void BeginFrame(int32_t frame) override;
+    bool QuitSignalled() const override { return quit_; }
+
+private:
+    void Handle(const SDL_Event& event);
+    bool MustWait() const;
+
+    TSdlWindow& window_;
+    bool keyboardFromScript_;
+    bool quit_ = false;
+};
+
+}  // namespace tuublark

@@ -1,0 +1,44 @@
+// The output window and its OpenGL context on SDL2.
+//
+// Full screen asks the display for the game's mode (with its refresh rate,
+// then without); a display that lacks it gets a desktop-sized full-screen
+// window with the picture scaled to fit and black bars. Alt+Enter switches
+// between full screen and a window.
+#pragma once
+
+#include <SDL.h>
+
+#include "engine/display/gl_context.h"
+
+namespace tuublark {
+
+class TSdlWindow : public TGLContext {
+public:
+    explicit TSdlWindow(bool startWindowed) : preferWindow_(startWindowed) {}
+    ~TSdlWindow() override { CloseContext(); }
+
+    bool OpenContext(int32_t width, int32_t height, int32_t depth, int32_t hertz, int32_t flags) override;
+    void CloseContext() override;
+    bool HasContext() const override { return context_ != nullptr; }
+    void SwapBuffers() override;
+    bool SetSwapInterval(int32_t interval) override;
+    TPictureRect PictureRect() const override;
+    std::vector<TGraphicsMode> EnumerateModes() override;
+    void SetPointerVisible(bool visible) override;
+
+    void ToggleFullScreen();
+    bool IsFullScreen() const;
+    bool IsMinimised() const;
+    bool HasFocus() const;
+    uint32_t WindowId() const { return window_ ? SDL_GetWindowID(window_) : 0; }
+
+private:
+    bool EnterFullScreen();
+
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+    int32_t width_ = 0, height_ = 0, depth_ = 0, hertz_ = 0;
+    bool preferWindow_;
+};
+
+}  // namespace tuublark

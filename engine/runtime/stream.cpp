@@ -1,0 +1,96 @@
+#include "engine/runtime/stream.h"
+
+#include <cstring>
+
+#include "engine/runtime/filesystem.h"
+
+namespace tuublark {
+
+void TStream::ReadExactly(void* buffer, size_t count) {
+    if (Read(buffer, count) != count) throw TStreamError("Error reading from stream");
+}
+
+uint8_t TStream::ReadU8() {
+    uint8_t b;
+    ReadExactly(&b, 1);
+    return b;
+}
+
+uint16_t TStream::ReadU16LE() {
+    uint8_t b[2];
+    ReadExactly(b, 2);
+    return static_cast<uint16_t>(b[0] | (b[1] << 8));
+}
+
+uint32_t TStream::ReadU32LE() {
+    uint8_t b[4];
+    ReadExactly(b, 4);
+    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+           (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+}
+
+void TStream::Skip(int64_t count) {
+    if (count < 0 || Position() + count > Size() || !Seek(Position() + count))
+        throw TStreamError("Error reading from stream");
+}
+
+TMemoryStream::TMemoryStream(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+
+TMemoryStream::TMemoryStream(const void* data, size_t size)
+    : bytes_(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size) {}
+
+size_t TMemoryStream::Read(void* buffer, size_t count) {
+    int64_t left = Size() - position_;
+    if (left <= 0 || count == 0) return 0;
+    size_t n = count < static_cast<size_t>(left) ? count : static_cast<size_t>(left);
+    std::memcpy(buffer, bytes_.data() + position_, n);
+    position_ += static_cast<int64_t>(n);
+    return n;
+}
+
+bool TMemoryStream::Seek(int64_t position) {
+    if (position < 0 || position > Size()) return false;
+    position_ = position;
+    return true;
+}
+
+std::unique_ptr<TFileStream> TFileStream::Open(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return nullptr;
+    if (std::fseek(file, 0, SEEK_END) != 0) {
+        std::fclose(file);
+        return nullptr;
+    }
+    long size = std::ftell(file);
+    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return std::unique_ptr<TFileStream>(new TFileStream(file, size));
+}
+
+TFileStream::~TFileStream() { std::fclose(file_); }
+
+size_t TFileStream::Read(void* buffer, size_t count) { return std::fread(buffer, 1, count, file_); }
+
+int64_t TFileStream::Position() const { return std::ftell(file_); }
+
+bool TFileStream::Seek(int64_t position) {
+    if (position < 0 || position > size_) return false;
+    return std::fseek(file_, static_cast<long>(position), SEEK_SET) == 0;
+}
+
+std::unique_ptr<TStream> OpenStream(const std::string& path) {
+    std::string resolved = ResolveAssetPath(path);
+    if (resolved.empty()) return nullptr;
+    return TFileStream::Open(resolved);
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    auto stream = OpenStream(path);
+    if (!stream) return false;
+    bytes.resize(static_cast<size_t>(stream->Size()));
+    return bytes.empty() || stream->Read(bytes.data(), bytes.size()) == bytes.size();
+}
+
+}  // namespace tuublark

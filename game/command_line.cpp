@@ -1,0 +1,104 @@
+#include "game/command_line.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace tuublark {
+namespace {
+
+bool ParseInt32(const std::string& text, int32_t& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    long long parsed = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < INT32_MIN || parsed > INT32_MAX) return false;
+    value = static_cast<int32_t>(parsed);
+    return true;
+}
+
+}  // namespace
+
+std::string UsageText() {
+    return "usage: tuublark [options]\n"
+           "  --windowed          an 800x600 window instead of full screen; closing it quits\n"
+           "  --seed N            seed the random generator with N instead of the clock\n"
+           "  --input FILE        key events come from FILE instead of the keyboard (replay)\n"
+           "  --record FILE       write the keyboard's events, with the seed, to FILE\n"
+           "  --frames N          end after frame N\n"
+           "  --headless          no window, no audio device, no pacing (needs --frames)\n"
+           "  --trace FILE        after every frame, append one JSON line with the game state\n"
+           "  --screenshot FILE   after the last frame, write the presented frame as PNG\n"
+           "  --help, --version\n";
+}
+
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options, std::string& error) {
+    options = CommandLine{};
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            if (out.empty()) {
+                error = arg + " needs a non-empty value";
+                return false;
+            }
+            return true;
+        };
+        std::string text;
+        if (arg == "--windowed") {
+            options.Windowed = true;
+        } else if (arg == "--headless") {
+            options.Headless = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.Help = true;
+        } else if (arg == "--version") {
+            options.Version = true;
+        } else if (arg == "--seed") {
+            int32_t seed;
+            if (!value(text)) return false;
+            if (!ParseInt32(text, seed)) {
+                error = "--seed needs a 32-bit integer, not '" + text + "'";
+                return false;
+            }
+            options.Seed = seed;
+        } else if (arg == "--frames") {
+            int32_t frames;
+            if (!value(text)) return false;
+            if (!ParseInt32(text, frames) || frames < 1) {
+                error = "--frames needs a whole number of at least 1, not '" + text + "'";
+                return false;
+            }
+            options.Frames = frames;
+        } else if (arg == "--input") {
+            if (!value(options.InputPath)) return false;
+        } else if (arg == "--record") {
+            if (!value(options.RecordPath)) return false;
+        } else if (arg == "--trace") {
+            if (!value(options.TracePath)) return false;
+        } else if (arg == "--screenshot") {
+            if (!value(options.ScreenshotPath)) return false;
+        } else {
+            error = "unknown option '" + arg + "' (see --help)";
+            return false;
+        }
+    }
+    if (options.Help || options.Version) return true;
+    if (options.Headless && !options.Frames) {
+        error = "--headless needs --frames N";
+        return false;
+    }
+    if (options.Headless && !options.ScreenshotPath.empty()) {
+        error = "--screenshot cannot be used with --headless (nothing is drawn)";
+        return false;
+    }
+    if (!options.InputPath.empty() && !options.RecordPath.empty()) {
+        error = "--input and --record cannot be used together";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tuublark

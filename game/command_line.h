@@ -1,0 +1,30 @@
+// The command line. Without options the game runs as it always does: full
+// screen, seeded from the clock, played from the keyboard.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tuublark {
+
+struct CommandLine {
+    bool Windowed = false;
+    bool Headless = false;
+    std::optional<int32_t> Seed;
+    std::string InputPath;
+    std::string RecordPath;
+    std::optional<int32_t> Frames;
+    std::string TracePath;
+    std::string ScreenshotPath;
+    bool Help = false;
+    bool Version = false;
+};
+
+// False with `error` set (one line) when the arguments are not usable.
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options, std::string& error);
+
+std::string UsageText();
+
+}  // namespace tuublark

@@ -1,0 +1,23 @@
+#include "game/game_sound.h"
+
+#include "game/game_state.h"
+
+namespace tuublark {
+
+std::string ChannelVariableName(const GameState& g, const ChannelRef& channel) {
+    const std::pair<const ChannelRef*, const char*> names[] = {
+        {&g.MusicChannelA, "MusicChannelA"},     {&g.MusicChannelB, "MusicChannelB"},
+        {&g.EffectChannel1, "EffectChannel1"},   {&g.EffectChannel2, "EffectChannel2"},
+        {&g.EffectChannel3, "EffectChannel3"},   {&g.EffectChannel4, "EffectChannel4"},
+    };
+    for (const auto& [variable, name] : names)
+        if (channel && *variable == channel) return name;
+    return "?";
+}
+
+void PlayGameSound(GameState& g, const SoundRef& sound, const std::string& path, const ChannelRef& channel) {
+    g.FrameSounds.push_back(ChannelVariableName(g, channel) + ":" + path);
+    PlaySound(sound, channel);
+}
+
+}  // namespace tuublark

@@ -1,0 +1,36 @@
+// TUUBLARK: the program's entry. Reads the command line, chooses the
+// platform and runs the game.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/platform/sdl_platform.h"
+#include "engine/runtime/filesystem.h"
+#include "game/command_line.h"
+#include "game/run.h"
+
+int main(int argc, char** argv) {
+    using namespace tuublark;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    CommandLine options;
+    std::string error;
+    if (!ParseCommandLine(args, options, error)) {
+        std::fprintf(stderr, "tuublark: %s\n", error.c_str());
+        return 2;
+    }
+    if (options.Help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (options.Version) {
+        std::printf("tuublark %s\n", TUUBLARK_VERSION);
+        return 0;
+    }
+    InitDataFolder(argc > 0 ? argv[0] : "");
+    return RunGame(options, [](const CommandLine& opts, std::string& err) {
+        TPlatformOptions platform;
+        platform.Windowed = opts.Windowed;
+        platform.KeyboardFromScript = !opts.InputPath.empty();
+        return InstallSdlPlatform(platform, err);
+    });
+}

@@ -1,0 +1,24 @@
+// Placeholders for the drawing still to be written; every one of them is
+// replaced by the presentation work.
+#include "game/game_state.h"
+#include "game/presentation/effects.h"
+#include "game/presentation/screens.h"
+
+namespace tuublark {
+
+void TEffect::Update(GameState&) {}
+void TEffect::Draw(GameState&) {}
+void TPopup::Update(GameState&) {}
+void TPopup::Draw(GameState&) {}
+
+void DrawBackdropAndPanel(GameState&) {}
+void DrawPlayTime(GameState&) {}
+void DrawPlayScreen(GameState&) {}
+void DrawGameOverScreen(GameState&) {}
+void UpdateTitleScreen(GameState&) {}
+void RunEffects(GameState&) {}
+void RunPopups(GameState&) {}
+void DrawSweepLine(GameState&) {}
+void StepTitleSweep(GameState&) {}
+
+}  // namespace tuublark

@@ -1,0 +1,111 @@
+#include "game/run.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <cerrno>
+#include <memory>
+
+#include "engine/audio/sound.h"
+#include "engine/display/graphics.h"
+#include "engine/display/render_driver.h"
+#include "engine/image/pixmap.h"
+#include "engine/input/input_script.h"
+#include "engine/input/keyboard.h"
+#include "engine/input/system_driver.h"
+#include "game/frame_loop.h"
+#include "game/game_state.h"
+#include "game/startup.h"
+#include "game/trace.h"
+
+namespace tuublark {
+namespace {
+
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+void OnStopSignal(int) { g_stopSignal = 1; }
+
+struct FileCloser {
+    void operator()(std::FILE* file) const {
+        if (file) std::fclose(file);
+    }
+};
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "tuublark: %s\n", message.c_str());
+    return 2;
+}
+
+}  // namespace
+
+int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform) {
+    std::string error;
+    TInputScript script;
+    bool scripted = !options.InputPath.empty();
+    if (scripted && !script.Load(options.InputPath, error)) return Fail(error);
+
+    std::optional<int32_t> seed = options.Seed;
+    if (!seed && scripted) seed = script.Seed();
+
+    std::unique_ptr<std::FILE, FileCloser> trace;
+    if (!options.TracePath.empty()) {
+        trace.reset(std::fopen(options.TracePath.c_str(), "w"));
+        if (!trace) return Fail(options.TracePath + ": cannot write trace file (" + std::strerror(errno) + ")");
+    }
+
+    if (options.Headless) {
+        SetSystemDriver(std::make_unique<THeadlessSystemDriver>());
+        SetRenderDriver(std::make_unique<TRenderDriver>());
+        SetAudioDriver(std::make_unique<TAudioDriver>());
+    } else if (!installPlatform(options, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 255;
+    }
+
+    // A recording needs its seed before the first frame.
+    TInputRecorder recorder;
+    int32_t frame = 0;
+    if (!options.RecordPath.empty()) {
+        if (!seed) seed = Millisecs();
+        if (!recorder.Open(options.RecordPath, *seed, error)) return Fail(error);
+        Keyboard().SetListener([&](bool down, int key) { recorder.Record(frame, down, key); });
+    }
+
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+
+    auto g = std::make_unique<GameState>();
+    StartUp(*g, seed);
+
+    int exitStatus = 0;
+    while (true) {
+        frame += 1;
+        SystemDriver().BeginFrame(frame);
+        if (scripted) script.ApplyFrame(frame, Keyboard());
+        RunFrame(*g);
+        if (trace) {
+            std::string line = TraceLine(*g, frame);
+            line += '\n';
+            if (std::fwrite(line.data(), 1, line.size(), trace.get()) != line.size()) {
+                exitStatus = Fail(options.TracePath + ": cannot write trace file");
+                break;
+            }
+        }
+        bool last = g->QuitRequested || (options.Frames && frame >= *options.Frames) || g_stopSignal ||
+                    SystemDriver().QuitSignalled();
+        if (last && !options.ScreenshotPath.empty()) {
+            const TGraphicsState& gs = Graphics();
+            PixmapRef shot = RenderDriver().GrabPixmap(0, 0, gs.Width, gs.Height);
+            if (!shot || !SavePixmapPNG(*shot, options.ScreenshotPath))
+                std::fprintf(stderr, "tuublark: %s: cannot write screenshot\n", options.ScreenshotPath.c_str());
+        }
+        PresentFrame();
+        if (last) break;
+    }
+    if (trace && std::fflush(trace.get()) != 0) exitStatus = Fail(options.TracePath + ": cannot write trace file");
+    Keyboard().SetListener(nullptr);
+    RenderDriver().CloseGraphics();
+    return exitStatus;
+}
+
+}  // namespace tuublark

@@ -1,0 +1,20 @@
+// Start-up: the record's containers, the display, the random seed, every
+// picture, the font, the channels and sounds, and the start-up values.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace tuublark {
+
+struct GameState;
+
+// Runs after the engine's drivers are chosen. Without a seed the random
+// generator is seeded from the millisecond clock. Returns the seed used.
+int32_t StartUp(GameState& g, std::optional<int32_t> seed);
+
+// Steps 2 and 13 alone: containers and start-up values, no display and no
+// assets. Tests start from here.
+void ResetGameState(GameState& g);
+
+}  // namespace tuublark
