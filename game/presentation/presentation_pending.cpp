@@ -6,19 +6,12 @@
 
 namespace tuublark {
 
-void TEffect::Update(GameState&) {}
-void TEffect::Draw(GameState&) {}
-void TPopup::Update(GameState&) {}
-void TPopup::Draw(GameState&) {}
 
 void DrawBackdropAndPanel(GameState&) {}
 void DrawPlayTime(GameState&) {}
 void DrawPlayScreen(GameState&) {}
 void DrawGameOverScreen(GameState&) {}
 void UpdateTitleScreen(GameState&) {}
-void RunEffects(GameState&) {}
-void RunPopups(GameState&) {}
 void DrawSweepLine(GameState&) {}
-void StepTitleSweep(GameState&) {}
 
 }  // namespace tuublark
