@@ -1,5 +1,6 @@
 #include "engine/image/draw.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/display/graphics.h"
@@ -10,12 +11,6 @@ namespace tuublark {
 TDrawState& DrawState() {
     static TDrawState state;
     return state;
-}
-
-static void IssueColor() {
-    TGraphicsState& g = Graphics();
-    RenderDriver().SetColor(g.ColorR, g.ColorG, g.ColorB);
-    RenderDriver().SetAlpha(g.ColorA / 255.0f);
 }
 
 static void IssueTransform() {
@@ -55,18 +50,20 @@ void SetBlendMode(int32_t mode) {
 
 void SetDrawColor(int32_t r, int32_t g, int32_t b) {
     TGraphicsState& gs = Graphics();
-    gs.ColorR = static_cast<uint8_t>(r);
-    gs.ColorG = static_cast<uint8_t>(g);
-    gs.ColorB = static_cast<uint8_t>(b);
-    IssueColor();
+    gs.ColorR = static_cast<uint8_t>(std::clamp(r, 0, 255));
+    gs.ColorG = static_cast<uint8_t>(std::clamp(g, 0, 255));
+    gs.ColorB = static_cast<uint8_t>(std::clamp(b, 0, 255));
+    RenderDriver().SetColor(gs.ColorR, gs.ColorG, gs.ColorB);
 }
 
 void SetDrawAlpha(float alpha) {
     if (alpha > 1.0f) alpha = 1.0f;
     if (alpha < 0.0f) alpha = 0.0f;
     DrawState().Alpha = alpha;
+    // The byte is alpha x 255 truncated; the driver derives the same byte
+    // from the float, never from the byte again (178 / 255 x 255 < 178).
     Graphics().ColorA = static_cast<uint8_t>(alpha * 255.0f);
-    IssueColor();
+    RenderDriver().SetAlpha(alpha);
 }
 
 void SetScale(float sx, float sy) {

@@ -23,6 +23,9 @@ public:
     // One quad with corners (x0, y0)-(x1, y1) through the current transform,
     // translated by (tx, ty).
     virtual void Draw(float x0, float y0, float x1, float y1, float tx, float ty) = 0;
+    // Direct pixel access; frames held by the graphics card refuse it.
+    virtual void Lock() {}
+    virtual void Unlock() {}
 };
 
 class TImage {
