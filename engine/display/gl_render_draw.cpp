@@ -1,21 +1,32 @@
-// Drawing operations of the OpenGL render driver.
+// Drawing operations of the OpenGL render driver: image frames as
+// textured quads, lines, points, blend modes and reading the frame back.
 #include <GL/gl.h>
 
 #include <algorithm>
 
 #include "engine/display/gl_render_driver.h"
+#include "engine/display/graphics.h"
 #include "engine/image/image.h"
 #include "engine/image/pixmap.h"
+#include "engine/image/texture_layout.h"
 
 namespace tuublark {
 namespace {
 
 class TGLImageFrame : public TImageFrame {
 public:
-    TGLImageFrame(TGLRenderDriver& driver, uint32_t texture) : driver_(driver), texture_(texture) {}
-    ~TGLImageFrame() override { glDeleteTextures(1, &texture_); }
+    TGLImageFrame(TGLRenderDriver& driver, uint32_t texture)
+        : driver_(driver), token_(driver.TextureToken()), texture_(texture) {}
+
+    ~TGLImageFrame() override {
+        // Nothing to delete once the driver or its context is gone.
+        if (token_.expired() || !driver_.HasContext()) return;
+        driver_.ForgetTexture(texture_);
+        glDeleteTextures(1, &texture_);
+    }
 
     void Draw(float x0, float y0, float x1, float y1, float tx, float ty) override {
+        if (token_.expired()) return;
         driver_.EnableTexturing(true);
         driver_.BindTexture(texture_);
         const float* m = driver_.Transform();
@@ -32,28 +43,44 @@ public:
         glEnd();
     }
 
+    void Lock() override { RaiseRuntimeError("Image frame cannot be locked"); }
+    void Unlock() override { RaiseRuntimeError("Image frame cannot be unlocked"); }
+
 private:
     TGLRenderDriver& driver_;
-    uint32_t texture_;
+    std::weak_ptr<int> token_;
+    GLuint texture_;
 };
 
-int32_t NextPowerOfTwo(int32_t n) {
-    int32_t p = 1;
-    while (p < n) p <<= 1;
-    return p;
+bool TextureFits(int32_t width, int32_t height) {
+    glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    GLint got = 0;
+    glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &got);
+    return got != 0;
+}
+
+void UploadLevel(GLint level, const TPixmap& pixmap) {
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, pixmap.Pitch / 4);
+    glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, pixmap.Width, pixmap.Height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 pixmap.Pixels());
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
 }  // namespace
 
+void TGLRenderDriver::ForgetTexture(uint32_t name) {
+    if (boundTexture_ == name) boundTexture_ = 0;
+}
+
 void TGLRenderDriver::SetColor(int32_t r, int32_t g, int32_t b) {
-    color_[0] = static_cast<uint8_t>(r);
-    color_[1] = static_cast<uint8_t>(g);
-    color_[2] = static_cast<uint8_t>(b);
+    color_[0] = static_cast<uint8_t>(std::clamp(r, 0, 255));
+    color_[1] = static_cast<uint8_t>(std::clamp(g, 0, 255));
+    color_[2] = static_cast<uint8_t>(std::clamp(b, 0, 255));
     glColor4ub(color_[0], color_[1], color_[2], color_[3]);
 }
 
 void TGLRenderDriver::SetAlpha(float alpha) {
-    color_[3] = static_cast<uint8_t>(alpha * 255.0f);
+    color_[3] = static_cast<uint8_t>(std::clamp(alpha, 0.0f, 1.0f) * 255.0f);
     glColor4ub(color_[0], color_[1], color_[2], color_[3]);
 }
 
@@ -66,6 +93,7 @@ void TGLRenderDriver::SetTransform(float ix, float iy, float jx, float jy) {
 
 void TGLRenderDriver::SetLineWidth(float width) {
     lineWidth_ = width;
+    // Game pixels to drawable pixels when the picture is shown scaled.
     float scale = width_ ? static_cast<float>(picture_.Width) / width_ : 1.0f;
     glLineWidth(width * scale);
 }
@@ -74,33 +102,34 @@ void TGLRenderDriver::SetBlend(int32_t mode) {
     if (blend_ == mode) return;
     blend_ = mode;
     switch (mode) {
-        case 1:
+        case 1:  // masked
             glDisable(GL_BLEND);
             glEnable(GL_ALPHA_TEST);
             glAlphaFunc(GL_GEQUAL, 0.5f);
             break;
-        case 3:
+        case 3:  // alpha
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             glDisable(GL_ALPHA_TEST);
             break;
-        case 4:
+        case 4:  // additive
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE);
             glDisable(GL_ALPHA_TEST);
             break;
-        case 5:
+        case 5:  // multiply
             glEnable(GL_BLEND);
             glBlendFunc(GL_DST_COLOR, GL_ZERO);
             glDisable(GL_ALPHA_TEST);
             break;
-        default:
+        default:  // solid, and any unknown mode
             glDisable(GL_BLEND);
             glDisable(GL_ALPHA_TEST);
             break;
     }
 }
 
+// Points and line ends sit on pixel centres.
 void TGLRenderDriver::Plot(float x, float y) {
     EnableTexturing(false);
     glBegin(GL_POINTS);
@@ -119,44 +148,55 @@ void TGLRenderDriver::DrawLine(float x0, float y0, float x1, float y1, float tx,
 
 ImageFrameRef TGLRenderDriver::CreateFrameFromPixmap(const PixmapRef& pixmap, int32_t flags) {
     if (!pixmap) return nullptr;
-    int32_t tw = NextPowerOfTwo(pixmap->Width), th = NextPowerOfTwo(pixmap->Height);
-    PixmapRef rgba = CreatePixmap(tw, th, PixelFormatRGBA8888);
-    PixmapRef source = pixmap->Format == PixelFormatRGBA8888 ? pixmap : ConvertPixmap(*pixmap, PixelFormatRGBA8888);
-    if (source) PastePixmap(*rgba, *source, 0, 0);
+    // Without a context there is nothing to upload to: keep only the size.
+    if (!HasContext()) return TRenderDriver::CreateFrameFromPixmap(pixmap, flags);
+    int32_t texWidth = 0, texHeight = 0;
+    if (!CalculateTextureSize(pixmap->Width, pixmap->Height, TextureFits, texWidth, texHeight))
+        RaiseRuntimeError("Unable to calculate tex size");
+    TTextureLayout layout = LayOutTexture(*pixmap, texWidth, texHeight);
+
     GLuint texture = 0;
     glGenTextures(1, &texture);
     BindTexture(texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    GLint filter = (flags & ImageFlagFiltered) ? GL_LINEAR : GL_NEAREST;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, rgba->Pitch / 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->Pixels());
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    bool filtered = (flags & ImageFlagFiltered) != 0;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filtered ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST);
+    UploadLevel(0, *layout.Level0);
+    if (filtered) {
+        PixmapRef level = layout.Level0;
+        for (GLint n = 1; level->Width > 1 || level->Height > 1; ++n) {
+            level = NextMipmapLevel(*level);
+            UploadLevel(n, *level);
+        }
+    }
     auto frame = std::make_shared<TGLImageFrame>(*this, texture);
-    frame->U1 = static_cast<float>(pixmap->Width) / tw;
-    frame->V1 = static_cast<float>(pixmap->Height) / th;
+    frame->U0 = frame->V0 = 0.0f;
+    frame->U1 = layout.U1;
+    frame->V1 = layout.V1;
     return frame;
 }
 
 PixmapRef TGLRenderDriver::GrabPixmap(int32_t x, int32_t y, int32_t width, int32_t height) {
-    if (!context_->HasContext() || width <= 0 || height <= 0) return nullptr;
-    // Read the picture's area of the back buffer, then scale it to game pixels.
+    if (!HasContext() || width <= 0 || height <= 0 || picture_.Width <= 0 || picture_.Height <= 0) return nullptr;
+    // Read the picture's area of the back buffer, bottom row first.
     TPictureRect r = picture_;
     PixmapRef raw = CreatePixmap(r.Width, r.Height, PixelFormatRGBA8888);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ROW_LENGTH, raw->Pitch / 4);
     glReadPixels(r.X, r.Y, r.Width, r.Height, GL_RGBA, GL_UNSIGNED_BYTE, raw->Pixels());
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    PixmapRef flipped = CreatePixmap(r.Width, r.Height, PixelFormatRGBA8888);
-    for (int32_t row = 0; row < r.Height; ++row)
-        std::copy_n(raw->Row(r.Height - 1 - row), r.Width * 4, flipped->Row(row));
-    for (int32_t row = 0; row < r.Height; ++row)
-        for (int32_t col = 0; col < r.Width; ++col) flipped->Row(row)[col * 4 + 3] = 255;
-    PixmapRef picture = (r.Width == width_ && r.Height == height_) ? flipped : ResizePixmap(*flipped, width_, height_);
+    PixmapRef upright = CreatePixmap(r.Width, r.Height, PixelFormatRGB888);
+    for (int32_t row = 0; row < r.Height; ++row) {
+        const uint8_t* in = raw->Row(r.Height - 1 - row);
+        uint8_t* out = upright->Row(row);
+        for (int32_t col = 0; col < r.Width; ++col) std::copy_n(in + col * 4, 3, out + col * 3);
+    }
+    // A scaled picture is brought back to game pixels.
+    PixmapRef picture = (r.Width == width_ && r.Height == height_) ? upright : ResizePixmap(*upright, width_, height_);
     if (!picture) return nullptr;
-    if (x == 0 && y == 0 && width == width_ && height == height_) return picture;
+    if (x == 0 && y == 0 && width == picture->Width && height == picture->Height) return picture;
     return CopyPixmapWindow(*picture, x, y, width, height);
 }
 

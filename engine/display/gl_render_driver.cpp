@@ -16,6 +16,7 @@ bool TGLRenderDriver::SetGraphicsMode(int32_t width, int32_t height, int32_t dep
     blend_ = 0;
     boundTexture_ = 0;
     texturing_ = 0;
+    textureToken_ = std::make_shared<int>(0);  // textures of an earlier context are gone
     width_ = width;
     height_ = height;
     viewport_[0] = 0;

@@ -37,7 +37,13 @@ public:
     // State cache; a cached value always equals the GL state.
     void BindTexture(uint32_t name);
     void EnableTexturing(bool on);
+    // A deleted texture that was bound leaves GL with texture 0 bound.
+    void ForgetTexture(uint32_t name);
     const float* Transform() const { return transform_; }
+    // Textures belong to the context they were made in; this token is
+    // replaced whenever a new context is opened.
+    std::weak_ptr<int> TextureToken() const { return textureToken_; }
+    bool HasContext() const { return context_ && context_->HasContext(); }
 
 private:
     // Maps the game's picture onto the drawable (letterboxing).
@@ -53,6 +59,7 @@ private:
     float lineWidth_ = 1;
     int32_t viewport_[4] = {0, 0, 0, 0};
     TPictureRect picture_;
+    std::shared_ptr<int> textureToken_ = std::make_shared<int>(0);
 };
 
 }  // namespace tuublark
