@@ -46,5 +46,10 @@ std::u16string ToCharCodes(const std::string& latin1);
 void DrawText(const std::string& text, float x, float y);
 int32_t TextWidth(const std::string& text);
 int32_t TextHeight(const std::string& text);
+// The same on character codes of any range (codes outside the font are
+// skipped).
+void DrawText(const std::u16string& text, float x, float y);
+int32_t TextWidth(const std::u16string& text);
+int32_t TextHeight(const std::u16string& text);
 
 }  // namespace tuublark
