@@ -1,0 +1,276 @@
+// The play and game-over screens: drawing order and the state each step
+// sets, the queue preview's slide, the marked-square highlights, the panel
+// numbers and the play clock.
+#include "game/board/cells.h"
+#include "game/presentation/screens.h"
+#include "presentation_fixture.h"
+
+namespace tuublark::testing {
+namespace {
+
+class PlayScreenTest : public PresentationTest {
+protected:
+    void SetUp() override {
+        PresentationTest::SetUp();
+        g.Screen = 2;
+        g.SkinIndex = 1;
+        g.PieceQueue = {"1212", "2121", "1122"};
+    }
+
+    static bool IsQueueDraw(const TDrawn& d) {
+        return (d.What == "AnimalA" || d.What == "AnimalB") && (d.X == 65.0f || d.X == 95.0f);
+    }
+    std::vector<TDrawn> QueueDraws() const {
+        std::vector<TDrawn> out;
+        for (const TDrawn& d : Drawn())
+            if (IsQueueDraw(d)) out.push_back(d);
+        return out;
+    }
+};
+
+struct Expected {
+    std::string What;
+    float X, Y;
+};
+
+TEST_F(PlayScreenTest, WholeFrameInOrderWithTheStateEachStepSets) {
+    g.Level = 3, g.Score = 1234, g.HighScore = 10000, g.DeletedCount = 42, g.PlaySeconds = 7;
+    g.PieceColumn = 7;
+    g.Board[0][11] = CellSettledA;
+    g.Board[0][10] = CellLooseB;
+    g.Board[1][11] = CellTriggeredA;
+    g.Board[2][11] = CellTriggeredB;
+    g.Board[3][10] = g.Board[4][10] = g.Board[3][11] = g.Board[4][11] = CellMarkedB;
+    g.Board[6][0] = CellPieceA;
+    g.Board[7][0] = CellPieceB;
+    g.Board[9][5] = 11;  // no such code: nothing drawn
+    g.SweepPosition = 100.0f;
+    g.SweepSpeed = 2.0f;
+    g.PassCells = 3;
+    AddEffect("Spark", 10);
+    auto p = std::make_shared<TPopup>();
+    p->Text = "5", p->X = 200, p->Y = 200, p->Scale = 1, p->Blend = 4, p->Alpha = 1, p->Life = 10;
+    ListAddLast(g.PopupList, p);
+
+    DrawPlayScreen(g);
+    std::vector<TDrawn> d = Drawn();
+
+    std::vector<Expected> expected = {
+        {"Background1", 400, 300},  {"MarkerDots", 400, 118},   {"Grid", 400, 320},
+        {"LevelTag", 720, 140},     {"text:3", 770, 165},       {"TimeTag", 720, 210},
+        {"text:07", 760, 235},      {"ScoreTag", 720, 280},     {"text:1234", 740, 305},
+        {"HiTag", 720, 350},        {"text:10000", 730, 375},   {"DelTag", 720, 420},
+        {"text:42", 760, 445},      {"Reticule", 400, 135},
+        // Queue: characters 3, 4, 1, 2 of each slot, slot 0 on top.
+        {"AnimalA", 65, 155},       {"AnimalB", 95, 155},       {"AnimalA", 65, 125},
+        {"AnimalB", 95, 125},       {"AnimalB", 65, 245},       {"AnimalA", 95, 245},
+        {"AnimalB", 65, 215},       {"AnimalA", 95, 215},       {"AnimalB", 65, 335},
+        {"AnimalB", 95, 335},       {"AnimalA", 65, 305},       {"AnimalA", 95, 305},
+        // Cells, column by column, top to bottom.
+        {"AnimalB", 175, 425},      {"AnimalA", 175, 455},      {"LightTriggered", 205, 455},
+        {"DarkTriggered", 235, 455}, {"AnimalBLit", 265, 425},  {"AnimalBLit", 265, 455},
+        {"AnimalBLit", 295, 425},   {"AnimalBLit", 295, 455},   {"AnimalA", 355, 125},
+        {"AnimalB", 385, 125},
+        // The marked square's highlight.
+        {"AnimalBLit", 280, 440},
+        {"text:5", 195, 190},       {"Spark", 100, 100},
+        {"line", 260, 152},
+    };
+    for (int i = 1; i <= 20; ++i) expected.push_back({"line", 260.0f - 2 * i, 169});
+    expected.push_back({"WipeArrow", 242, 164});
+    expected.push_back({"text:3", 245, 150});
+
+    ASSERT_EQ(d.size(), expected.size());
+    for (size_t i = 0; i < d.size(); ++i) {
+        EXPECT_EQ(d[i].What, expected[i].What) << "draw " << i;
+        EXPECT_FLOAT_EQ(d[i].X, expected[i].X) << "draw " << i << " " << d[i].What;
+        EXPECT_FLOAT_EQ(d[i].Y, expected[i].Y) << "draw " << i << " " << d[i].What;
+    }
+
+    auto state = [&](size_t i) { return d[i].State; };
+    EXPECT_EQ(state(0).Blend, 2);
+    EXPECT_TRUE(state(0).White());
+    EXPECT_EQ(state(1).Blend, 3);
+    EXPECT_NEAR(state(1).Alpha, 0.8f, 1e-6);
+    EXPECT_EQ(state(2).Blend, 5);
+    EXPECT_FLOAT_EQ(state(2).Alpha, 0.5f);
+    for (size_t i = 3; i <= 12; ++i) {  // panel tags and numbers
+        EXPECT_EQ(state(i).Blend, 3) << i;
+        EXPECT_FLOAT_EQ(state(i).Alpha, 0.5f) << i;
+        EXPECT_FLOAT_EQ(state(i).ScaleX(), 1.0f) << i;
+    }
+    EXPECT_FLOAT_EQ(state(13).Alpha, 0.75f);
+    EXPECT_EQ(state(13).Blend, 3);
+    for (size_t i = 14; i <= 35; ++i) {  // queue and cells
+        EXPECT_EQ(state(i).Blend, 2) << i;
+        EXPECT_FLOAT_EQ(state(i).ScaleX(), 0.8f) << i;
+        EXPECT_TRUE(state(i).White()) << i;
+    }
+    EXPECT_FLOAT_EQ(state(36).ScaleX(), 2.0f);
+    EXPECT_EQ(state(36).Blend, 2);
+    EXPECT_FLOAT_EQ(state(37).ScaleX(), 1.0f);  // popup drawn after the scale is reset
+    EXPECT_EQ(state(37).Blend, 4);
+    const TRecordedState line = state(39);
+    EXPECT_EQ(line.R, 255);
+    EXPECT_EQ(line.G, 192);
+    EXPECT_EQ(line.B, 0);
+    EXPECT_EQ(line.Blend, 4);
+    EXPECT_FLOAT_EQ(line.Alpha, 1.0f);
+    EXPECT_FLOAT_EQ(line.LineWidth, 2.0f);
+    EXPECT_FLOAT_EQ(line.ScaleX(), 1.0f);  // reset after the effects
+    EXPECT_FLOAT_EQ(d[39].Args[3] - d[39].Args[1], 318.0f);  // 152 to 470
+    for (int i = 1; i <= 20; ++i) {
+        const TDrawn& glow = d[39 + i];
+        EXPECT_EQ(glow.State.G, 128);
+        EXPECT_NEAR(glow.State.Alpha, 0.5f - i / 40.0f, 1e-6) << i;
+        EXPECT_FLOAT_EQ(glow.Args[3] - glow.Args[1], 301.0f);  // 169 to 470
+    }
+    const TRecordedState arrow = state(60);
+    EXPECT_TRUE(arrow.White());
+    EXPECT_EQ(arrow.Blend, 3);
+    EXPECT_NEAR(arrow.Alpha, 0.8f, 1e-6);
+    // The end state every following drawing relies on.
+    EXPECT_TRUE(log->State.White());
+    EXPECT_EQ(log->State.Blend, 3);
+    EXPECT_NEAR(log->State.Alpha, 0.8f, 1e-6);
+    EXPECT_FLOAT_EQ(log->State.ScaleX(), 1.0f);
+}
+
+TEST_F(PlayScreenTest, QueueIs90PixelsLowerWithTwoSlotsAfterASpawnAndBackAfter30Frames) {
+    g.QueueSlide = 30;
+    DrawPlayScreen(g);
+    auto q = QueueDraws();
+    ASSERT_EQ(q.size(), 8u);
+    EXPECT_FLOAT_EQ(q[2].Y, 215.0f);  // slot 0, top row
+    EXPECT_FLOAT_EQ(q[6].Y, 305.0f);  // slot 1, top row
+    EXPECT_EQ(g.QueueSlide, 29);
+    for (int frame = 2; frame <= 30; ++frame) {
+        log->Clear();
+        DrawPlayScreen(g);
+        q = QueueDraws();
+        ASSERT_EQ(q.size(), 8u) << frame;
+        EXPECT_FLOAT_EQ(q[2].Y, 125.0f + 3 * (31 - frame)) << frame;
+    }
+    EXPECT_EQ(g.QueueSlide, 0);
+    log->Clear();
+    DrawPlayScreen(g);
+    q = QueueDraws();
+    ASSERT_EQ(q.size(), 12u);
+    EXPECT_FLOAT_EQ(q[2].Y, 125.0f);
+    EXPECT_FLOAT_EQ(q[10].Y, 305.0f);
+    EXPECT_EQ(g.QueueSlide, 0);
+}
+
+TEST_F(PlayScreenTest, HighlightsOnlyForMarkedSquaresWithTopRow2To10) {
+    auto square = [&](int c, int r, int code) {
+        g.Board[c][r] = g.Board[c + 1][r] = g.Board[c][r + 1] = g.Board[c + 1][r + 1] = code;
+    };
+    square(0, 10, CellMarkedA);  // top row 10: highlighted
+    square(3, 0, CellMarkedA);   // top row 0: not
+    square(6, 1, CellMarkedB);   // top row 1: not
+    square(9, 2, CellMarkedB);   // top row 2: highlighted
+    square(12, 5, CellSettledA); // not marked
+    g.Board[14][8] = g.Board[15][8] = g.Board[14][9] = CellMarkedA;
+    g.Board[15][9] = CellMarkedB;  // mixed codes
+    DrawPlayScreen(g);
+    std::vector<TDrawn> highlights;
+    for (const TDrawn& d : Drawn())
+        if (d.State.ScaleX() > 1.5f) highlights.push_back(d);
+    ASSERT_EQ(highlights.size(), 2u);
+    EXPECT_EQ(highlights[0].What, "AnimalALit");
+    EXPECT_FLOAT_EQ(highlights[0].X, 190.0f);
+    EXPECT_FLOAT_EQ(highlights[0].Y, 440.0f);
+    EXPECT_EQ(highlights[1].What, "AnimalBLit");
+    EXPECT_FLOAT_EQ(highlights[1].X, 175.0f + 270 + 15);
+    EXPECT_FLOAT_EQ(highlights[1].Y, 125.0f + 60 + 15);
+}
+
+TEST_F(PlayScreenTest, OverlappingSquaresEachGetTheirHighlightRowsBottomUp) {
+    // A marked block of three columns by three rows: four squares.
+    for (int c = 2; c <= 4; ++c)
+        for (int r = 5; r <= 7; ++r) g.Board[c][r] = CellMarkedA;
+    DrawPlayScreen(g);
+    std::vector<std::pair<float, float>> at;
+    for (const TDrawn& d : Drawn())
+        if (d.State.ScaleX() > 1.5f) at.push_back({d.X, d.Y});
+    std::vector<std::pair<float, float>> expected = {{250, 320}, {250, 290}, {280, 320}, {280, 290}};
+    EXPECT_EQ(at, expected);
+}
+
+TEST_F(PlayScreenTest, PlayClockText) {
+    struct Case {
+        int h, m, s;
+        std::string text;
+    };
+    for (const Case& c : {Case{0, 0, 0, "00"}, Case{0, 0, 7, "07"}, Case{0, 1, 5, "01:05"},
+                          Case{0, 59, 59, "59:59"}, Case{2, 0, 9, "02:00:09"}, Case{12, 3, 0, "12:03:00"}}) {
+        g.PlayHours = c.h, g.PlayMinutes = c.m, g.PlaySeconds = c.s;
+        log->Clear();
+        DrawPlayTime(g);
+        auto d = Drawn();
+        ASSERT_EQ(d.size(), 1u);
+        EXPECT_EQ(d[0].What, "text:" + c.text);
+        EXPECT_FLOAT_EQ(d[0].X, 780.0f - kGlyphWidth * c.text.size()) << c.text;
+        EXPECT_FLOAT_EQ(d[0].Y, 235.0f);
+    }
+}
+
+TEST_F(PlayScreenTest, HiNumberRunsAheadOfAScoreThatBeatsIt) {
+    g.HighScore = 10000;
+    for (int32_t score : {9999, 10000, 10001}) {
+        g.Score = score;
+        log->Clear();
+        DrawBackdropAndPanel(g);
+        auto d = Drawn();
+        auto hi = std::find_if(d.begin(), d.end(), [](const TDrawn& x) { return x.Y == 375.0f; });
+        ASSERT_NE(hi, d.end());
+        EXPECT_EQ(hi->What, "text:" + std::to_string(score > 10000 ? score : 10000));
+    }
+    EXPECT_EQ(g.HighScore, 10000);
+}
+
+TEST_F(PlayScreenTest, BackgroundSlotFollowsSkinIndexParity) {
+    for (int32_t skin : {1, 2, 0, 9, -1}) {
+        g.SkinIndex = skin;
+        log->Clear();
+        DrawBackdropAndPanel(g);
+        // Signed remainder: 0 and -1 are not odd.
+        EXPECT_EQ(Drawn()[0].What, skin == 1 || skin == 9 ? "Background1" : "Background2") << skin;
+    }
+}
+
+TEST_F(PlayScreenTest, GameOverPictureOverThePlayScreenWithTheSweepLinesState) {
+    g.Screen = 3;
+    g.SweepPosition = 40.0f;
+    DrawGameOverScreen(g);
+    auto d = Drawn();
+    ASSERT_FALSE(d.empty());
+    EXPECT_EQ(d.back().What, "GameOver");
+    EXPECT_FLOAT_EQ(d.back().X, 400.0f);
+    EXPECT_FLOAT_EQ(d.back().Y, 320.0f);
+    EXPECT_TRUE(d.back().State.White());
+    EXPECT_EQ(d.back().State.Blend, 3);
+    EXPECT_NEAR(d.back().State.Alpha, 0.8f, 1e-6);
+    EXPECT_FLOAT_EQ(d.back().State.ScaleX(), 1.0f);
+    EXPECT_EQ(d[d.size() - 3].What, "WipeArrow");
+}
+
+TEST_F(PlayScreenTest, GlowLinesLeftOfTheBoardAreSkipped) {
+    g.SweepPosition = 10.0f;
+    DrawSweepLine(g);
+    auto lines = DrawnOf("line");
+    ASSERT_EQ(lines.size(), 6u);  // the line and glow i = 1..5
+    EXPECT_FLOAT_EQ(lines[0].X, 170.0f);
+    EXPECT_FLOAT_EQ(lines[5].X, 160.0f);
+    g.SweepPosition = 0.0f;
+    log->Clear();
+    DrawSweepLine(g);
+    EXPECT_EQ(DrawnOf("line").size(), 1u);
+    // The pass count reads 0, right-aligned 5 px left of the line.
+    auto text = DrawnOf("text:0");
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_FLOAT_EQ(text[0].X, 155.0f - kGlyphWidth);
+}
+
+}  // namespace
+}  // namespace tuublark::testing

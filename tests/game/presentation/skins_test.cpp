@@ -1,0 +1,281 @@
+// The ten skins: tables, loading, the background slots and cross-fade
+// through a whole cycle, sweep-line width by speed, the new-game reset.
+#include "game/presentation/skins.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "game/board/board.h"
+#include "game/frame_loop.h"
+#include "game/presentation/screens.h"
+#include "presentation_fixture.h"
+
+namespace tuublark::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct SkinRow {
+    const char* Pictures[6];
+    int Odd, Even, SpawnDelay, FallInterval, CellsPerLevel, PixelsPerSecond, ChangeLength;
+};
+
+// The skins as the game is meant to have them, written out independently
+// of the game's own table.
+const SkinRow kRows[10] = {
+    {{"Ely1", "Hippo2", "ElyLit1", "HippoLit1", "ElyShock", "HippoShock"}, 1, 2, 180, 60, 10, 120, 90},
+    {{"Panda1", "Ape2", "PandaLit1", "ApeLit1", "PandaShock", "ApeShock"}, 3, 0, 180, 45, 20, 145, 104},
+    {{"Lion1", "Ely2", "LionLit1", "ElyLit1", "LionShock", "ElyShock"}, 0, 4, 120, 45, 20, 134, 93},
+    {{"Croc1", "Hippo2", "CrocLit1", "HippoLit1", "CrocShock", "HippoShock"}, 5, 0, 120, 35, 25, 77, 104},
+    {{"Giraffe1", "Panda2", "GiraffeLit1", "PandaLit1", "GiraffeShock", "PandaShock"}, 0, 6, 120, 30, 25, 133, 80},
+    {{"Ape1", "Croc2", "ApeLit1", "CrocLit1", "ApeShock", "CrocShock"}, 7, 0, 90, 45, 25, 174, 139},
+    {{"Giraffe1", "Lion2", "GiraffeLit1", "LionLit1", "GiraffeShock", "LionShock"}, 0, 8, 90, 30, 30, 103, 165},
+    {{"Hippo1", "Panda2", "HippoLit1", "PandaLit1", "HippoShock", "PandaShock"}, 9, 0, 60, 30, 30, 88, 160},
+    {{"Ape1", "Lion2", "ApeLit1", "LionLit1", "ApeShock", "LionShock"}, 0, 10, 60, 20, 30, 90, 120},
+    {{"Giraffe1", "Giraffe2", "GiraffeLit1", "GiraffeLit1", "GiraffeShock", "GiraffeShock"}, 1, 0, 60, 60, 50, 60,
+     120},
+};
+
+class SkinsTest : public PresentationTest {
+protected:
+    // Draws the backdrop and returns the backgrounds drawn with their alphas.
+    std::vector<std::pair<std::string, float>> Backgrounds() {
+        log->Clear();
+        DrawBackdropAndPanel(g);
+        std::vector<std::pair<std::string, float>> out;
+        for (const TDrawn& d : Drawn())
+            if (d.What.rfind("Background", 0) == 0) out.push_back({d.What, d.State.Alpha});
+        return out;
+    }
+
+    static std::string Bg(int n) { return "Background" + std::to_string(n); }
+
+    // Runs a skin change from its first frame to its end, checking the
+    // cross-fade from background `from` to background `to` in each frame.
+    void RunSkinChange(int from, int to) {
+        g.Screen = 4;
+        const int32_t n = g.SkinChangeLength;
+        ASSERT_GT(n, 0);
+        for (int32_t t = 1; t <= n; ++t) {
+            g.SkinChangeFrame = t;
+            auto bgs = Backgrounds();
+            ASSERT_EQ(bgs.size(), 2u) << "frame " << t;
+            EXPECT_EQ(bgs[0].first, Bg(from));
+            EXPECT_EQ(bgs[1].first, Bg(to));
+            EXPECT_NEAR(bgs[0].second, 1.0f - static_cast<float>(t) / n, 1e-5) << "frame " << t;
+            EXPECT_NEAR(bgs[1].second, static_cast<float>(t) / n, 1e-5) << "frame " << t;
+        }
+        EXPECT_NEAR(Backgrounds()[1].second, 1.0f, 1e-6);
+        FinishSkinChange(g);
+        auto after = Backgrounds();
+        ASSERT_EQ(after.size(), 1u);
+        EXPECT_EQ(after[0].first, Bg(to));
+        EXPECT_EQ(log->Ops.front().Kind, TOpKind::Color);  // solid again, white set first
+        EXPECT_EQ(Drawn()[0].State.Blend, 2);
+    }
+
+    void NewGameWithFakes() {
+        g.Screen = 1;
+        NewGame(g);
+    }
+};
+
+TEST_F(SkinsTest, TablesOfPicturesPaceAndSpeeds) {
+    for (int s = 1; s <= 10; ++s) {
+        const SkinRow& row = kRows[s - 1];
+        auto paths = SkinPicturePaths(s);
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(paths[i], std::string("graphics/") + row.Pictures[i] + ".bmp");
+        const TSkin& skin = SkinTable(s);
+        EXPECT_EQ(skin.OddBackground, row.Odd) << s;
+        EXPECT_EQ(skin.EvenBackground, row.Even) << s;
+        EXPECT_EQ(skin.SpawnDelay, row.SpawnDelay) << s;
+        EXPECT_EQ(skin.FallInterval, row.FallInterval) << s;
+        EXPECT_EQ(skin.CellsPerLevel, row.CellsPerLevel) << s;
+        EXPECT_EQ(skin.SkinChangeLength, row.ChangeLength) << s;
+        EXPECT_EQ(SkinSweepSpeed(s), static_cast<float>(row.PixelsPerSecond / 60.0)) << s;
+        EXPECT_EQ(std::string(skin.MusicLoop), "Audio/Drumloop" + std::to_string(s) + ".ogg");
+    }
+    EXPECT_EQ(SkinSweepSpeed(1), 2.0f);
+    EXPECT_EQ(SkinSweepSpeed(2), 2.4166667f);
+    EXPECT_EQ(SkinSweepSpeed(4), 1.2833333f);
+    EXPECT_EQ(SkinSweepSpeed(6), 2.9f);
+    EXPECT_EQ(SkinSweepSpeed(10), 1.0f);
+    EXPECT_EQ(MusicLoopPathForSkinIndex(0), "Audio/Drumloop10.ogg");
+}
+
+// Tiny 24-bit BMP of the given width, so a loaded picture tells its file.
+void WriteBmp(const fs::path& path, int width) {
+    const int rowBytes = (width * 3 + 3) & ~3;
+    const int dataSize = rowBytes;  // one row
+    auto u32 = [](std::ofstream& o, uint32_t v) { o.put(v & 255), o.put(v >> 8 & 255), o.put(v >> 16 & 255), o.put(v >> 24); };
+    auto u16 = [](std::ofstream& o, uint16_t v) { o.put(v & 255), o.put(v >> 8); };
+    std::ofstream o(path, std::ios::binary);
+    o.put('B'), o.put('M');
+    u32(o, 54 + dataSize), u32(o, 0), u32(o, 54);
+    u32(o, 40), u32(o, width), u32(o, 1), u16(o, 1), u16(o, 24), u32(o, 0), u32(o, dataSize);
+    u32(o, 2835), u32(o, 2835), u32(o, 0), u32(o, 0);
+    for (int i = 0; i < rowBytes; ++i) o.put(static_cast<char>(i < width * 3 ? 200 : 0));
+}
+
+TEST_F(SkinsTest, LoadSkinImagesLoadsTheSixFilesAndSetsSlotAndPace) {
+    const fs::path previous = fs::current_path();
+    const fs::path dir = fs::temp_directory_path() / ("skins_test_" + std::to_string(::getpid()));
+    fs::create_directories(dir / "graphics");
+    std::map<std::string, int> widthOf;
+    for (int s = 1; s <= 10; ++s)
+        for (const char* name : kRows[s - 1].Pictures)
+            if (!widthOf.count(name)) {
+                int width = static_cast<int>(widthOf.size()) + 1;
+                widthOf[name] = width;
+                WriteBmp(dir / "graphics" / (std::string(name) + ".bmp"), width);
+            }
+    fs::current_path(dir);
+    for (int s = 1; s <= 10; ++s) {
+        const SkinRow& row = kRows[s - 1];
+        g.OddSkinBackground = g.EvenSkinBackground = nullptr;
+        LoadSkinImages(g, s);
+        const ImageRef* images[6] = {&g.AnimalAImage,    &g.AnimalBImage,      &g.AnimalALitImage,
+                                     &g.AnimalBLitImage, &g.AnimalAShockImage, &g.AnimalBShockImage};
+        for (int i = 0; i < 6; ++i) {
+            ASSERT_TRUE(*images[i]) << row.Pictures[i];
+            EXPECT_EQ((*images[i])->Width, widthOf[row.Pictures[i]]) << "skin " << s << " " << row.Pictures[i];
+            EXPECT_EQ((*images[i])->Flags, i < 4 ? 2 : 4) << "skin " << s << " picture " << i;
+        }
+        // The slot hidden while this skin shows gets the next skin's background.
+        const int next = s % 10 + 1;
+        const ImageRef& hidden = s % 2 == 1 ? g.EvenSkinBackground : g.OddSkinBackground;
+        const ImageRef& shown = s % 2 == 1 ? g.OddSkinBackground : g.EvenSkinBackground;
+        EXPECT_EQ(hidden, g.Backgrounds[next - 1]) << s;
+        EXPECT_EQ(shown, s == 1 ? g.Backgrounds[0] : nullptr) << s;
+        EXPECT_EQ(g.SpawnDelay, row.SpawnDelay);
+        EXPECT_EQ(g.FallInterval, row.FallInterval);
+        EXPECT_EQ(g.CellsPerLevel, row.CellsPerLevel);
+    }
+    fs::current_path(previous);
+    fs::remove_all(dir);
+}
+
+TEST_F(SkinsTest, SkinNumbersOutsideOneToTenChangeNothing) {
+    g.SpawnDelay = 77, g.SweepSpeed = 3.5f, g.NextSoundChannel = 2;
+    ImageRef a = g.AnimalAImage;
+    for (int s : {0, 11, -1}) {
+        LoadSkinImages(g, s);
+        g.SkinIndex = s;
+        LoadSkinMusic(g, s);
+    }
+    EXPECT_EQ(g.SpawnDelay, 77);
+    EXPECT_EQ(g.SweepSpeed, 3.5f);
+    EXPECT_EQ(g.NextSoundChannel, 2);
+    EXPECT_EQ(g.AnimalAImage, a);
+}
+
+TEST_F(SkinsTest, LoadSkinMusicGoesBySkinIndexAndMovesTheSoundChannel) {
+    g.SkinIndex = 6;
+    g.NextSoundChannel = 2;
+    LoadSkinMusic(g, 2);  // looked up by SkinIndex
+    EXPECT_EQ(g.SweepSpeed, 2.9f);
+    EXPECT_EQ(g.SkinChangeLength, 139);
+    EXPECT_EQ(g.NextSoundChannel, 3);
+    LoadSkinMusic(g, 6);
+    EXPECT_EQ(g.NextSoundChannel, 0);  // wraps at 4
+    LoadSkinMusic(g, 6);
+    EXPECT_EQ(g.NextSoundChannel, 1);
+    g.SkinIndex = 1;
+    g.NextSoundChannel = 1;
+    LoadSkinMusic(g, 1);
+    EXPECT_EQ(g.NextSoundChannel, 0);  // skin 1 always starts from channel 0
+}
+
+TEST_F(SkinsTest, ACycleOfTenSkinChangesCrossFadesEachBackgroundAndReturnsToSkinOne) {
+    NewGameWithFakes();
+    ASSERT_EQ(g.Screen, 2);
+    ASSERT_EQ(g.SkinIndex, 1);
+    g.Level = 4;
+    auto first = Backgrounds();
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0].first, Bg(1));
+
+    // The first change: Background1 to Background2 over 90 frames.
+    EXPECT_EQ(g.SkinChangeLength, 90);
+    RunSkinChange(1, 2);
+    EXPECT_EQ(g.SkinIndex, 2);
+    EXPECT_EQ(g.Screen, 2);
+    EXPECT_EQ(g.SkinChangeFrame, 0);
+    EXPECT_EQ(g.SkinChangeLength, 104);
+    RunSkinChange(2, 3);
+    for (int s = 3; s <= 9; ++s) {
+        EXPECT_EQ(g.SkinChangeLength, kRows[s - 1].ChangeLength) << s;
+        RunSkinChange(s, s + 1);
+    }
+    // Skin 10 shows with SkinIndex 0.
+    EXPECT_EQ(g.SkinIndex, 0);
+    EXPECT_EQ(g.SweepSpeed, 1.0f);
+    EXPECT_EQ(g.SpawnDelay, 60);
+    EXPECT_EQ(g.CellsPerLevel, 50);
+    EXPECT_EQ(Backgrounds()[0].first, Bg(10));
+    g.SpawnDelay = 43, g.FallInterval = 31;  // as level-ups would leave them
+
+    RunSkinChange(10, 1);
+    EXPECT_EQ(g.SkinIndex, 1);
+    EXPECT_EQ(g.SpawnDelay, 180);
+    EXPECT_EQ(g.FallInterval, 60);
+    EXPECT_EQ(g.CellsPerLevel, 10);
+    EXPECT_EQ(g.SweepSpeed, 2.0f);
+    EXPECT_EQ(g.SkinChangeLength, 90);
+    EXPECT_EQ(g.NextSoundChannel, 0);
+    EXPECT_EQ(g.Level, 4);  // a skin change keeps the level
+    RunSkinChange(1, 2);
+}
+
+TEST_F(SkinsTest, SweepLineIsThickerInTheFasterSkins) {
+    for (int s = 1; s <= 10; ++s) {
+        g.SweepSpeed = SkinSweepSpeed(s);
+        g.SweepPosition = 100.0f;
+        log->Clear();
+        DrawSweepLine(g);
+        auto lines = DrawnOf("line");
+        ASSERT_FALSE(lines.empty());
+        const bool thick = s == 2 || s == 3 || s == 5 || s == 6;
+        EXPECT_EQ(lines[0].State.LineWidth, thick ? 3.0f : 2.0f) << "skin " << s;
+    }
+}
+
+TEST_F(SkinsTest, NewGameAfterEscapeInSkinSixStartsInSkinOne) {
+    NewGameWithFakes();
+    for (int s = 1; s <= 5; ++s) FinishSkinChange(g);
+    ASSERT_EQ(g.SkinIndex, 6);
+    g.Score = 500, g.HighScore = 10000, g.Level = 22, g.DeletedCount = 40;
+    AddEffect("Leftover", 100);
+    auto popup = std::make_shared<TPopup>();
+    popup->Text = "25", popup->Life = 60, popup->Scale = 1;
+    ListAddLast(g.PopupList, popup);
+
+    ResetToTitle(g);  // Escape
+    ASSERT_EQ(g.Screen, 1);
+    EXPECT_EQ(Backgrounds()[0].first, Bg(6));  // the title keeps skin 6's background
+
+    NewGame(g);
+    EXPECT_EQ(g.Screen, 2);
+    EXPECT_EQ(g.SkinIndex, 1);
+    EXPECT_EQ(g.OddSkinBackground, g.Backgrounds[0]);
+    EXPECT_EQ(g.EvenSkinBackground, g.Backgrounds[1]);
+    EXPECT_EQ(Backgrounds()[0].first, Bg(1));
+    EXPECT_EQ(g.SweepSpeed, 2.0f);
+    EXPECT_EQ(g.SpawnDelay, 180);
+    EXPECT_EQ(g.FallInterval, 60);
+    EXPECT_EQ(g.FallTimer, 180);
+    EXPECT_EQ(g.CellsPerLevel, 10);
+    EXPECT_EQ(g.SkinChangeLength, 90);
+    EXPECT_EQ(g.Level, 1);
+    EXPECT_EQ(g.Score, 0);
+    EXPECT_EQ(g.DeletedCount, 0);
+    EXPECT_EQ(g.HighScore, 10000);
+    EXPECT_EQ(g.PieceColumn, 7);
+    EXPECT_TRUE(g.EffectList.Empty());     // every effect removed at once
+    EXPECT_EQ(g.PopupList.Count(), 1u);    // popups float on into the new game
+}
+
+}  // namespace
+}  // namespace tuublark::testing
