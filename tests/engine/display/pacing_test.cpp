@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/display/graphics.h"
+
+namespace tuublark {
+namespace {
+
+// Runs timer pacing over a clock that moves only by what the frames cost
+// and what is slept; returns the release time of every frame.
+std::vector<int32_t> ReleaseTimes(int frames, int32_t frameCost, int32_t start) {
+    TFramePacing pacing;
+    pacing.PacingOn = 1;
+    pacing.PacingStart = start;
+    int32_t now = start;
+    std::vector<int32_t> released;
+    for (int n = 1; n <= frames; ++n) {
+        now += frameCost;
+        now += pacing.WaitBeforeFlip(now, 60);
+        released.push_back(now);
+    }
+    return released;
+}
+
+TEST(FramePacing, FrameNIsReleasedAtStartPlusNTimes1000Over60) {
+    std::vector<int32_t> released = ReleaseTimes(600, 3, 5000);
+    for (int n = 1; n <= 600; ++n) ASSERT_EQ(released[n - 1], 5000 + n * 1000 / 60) << "frame " << n;
+}
+
+TEST(FramePacing, ALateFrameResynchronisesInsteadOfSleeping) {
+    TFramePacing pacing;
+    pacing.PacingOn = 1;
+    pacing.PacingStart = 0;
+    EXPECT_EQ(pacing.WaitBeforeFlip(5, 60), 11);  // due at 16
+    // Frame 2 is due at 33 but comes at 50: no sleep, the count restarts
+    // from the time actually reached.
+    EXPECT_EQ(pacing.WaitBeforeFlip(50, 60), 0);
+    EXPECT_EQ(pacing.PacingTicks, 50 * 60);
+    // The next frame is due one frame after 50.
+    EXPECT_EQ(pacing.WaitBeforeFlip(52, 60), 50 + 1000 / 60 - 52 + 0);
+}
+
+TEST(FramePacing, ExactlyOnTimeIsNotASleep) {
+    TFramePacing pacing;
+    pacing.PacingOn = 1;
+    EXPECT_EQ(pacing.WaitBeforeFlip(16, 60), 0);  // wait would be 0: resync
+    EXPECT_EQ(pacing.PacingTicks, 16 * 60);
+}
+
+TEST(FramePacing, AWaitOfASecondOrMoreIsNeverSlept) {
+    TFramePacing pacing;
+    pacing.PacingOn = 1;
+    pacing.PacingStart = 10000;
+    // The clock went backwards (wrapped): the wait would be absurd.
+    EXPECT_EQ(pacing.WaitBeforeFlip(5000, 60), 0);
+    EXPECT_EQ(pacing.PacingTicks, -5000 * 60);
+}
+
+TEST(RetraceCalibration, ThreeConsecutiveSixtyHertzSwapsAreAccepted) {
+    int32_t now = 0;
+    std::vector<int32_t> costs = {3, 40, 16, 15, 17};
+    size_t i = 0;
+    int swaps = 0;
+    bool synced = CalibrateRetrace(60, [&] { now += costs[i++ % costs.size()]; ++swaps; }, [&] { return now; });
+    EXPECT_TRUE(synced);
+    EXPECT_EQ(swaps, 5);
+}
+
+TEST(RetraceCalibration, AMissResetsTheCount) {
+    int32_t now = 0;
+    std::vector<int32_t> costs = {16, 16, 30};  // never three in a row
+    size_t i = 0;
+    int swaps = 0;
+    bool synced = CalibrateRetrace(60, [&] { now += costs[i++ % costs.size()]; ++swaps; }, [&] { return now; });
+    EXPECT_FALSE(synced);
+    EXPECT_EQ(swaps, 60);  // gives up after Hertz trials
+}
+
+TEST(RetraceCalibration, InstantSwapsMeanNoRetrace) {
+    int32_t now = 0;
+    EXPECT_FALSE(CalibrateRetrace(60, [] {}, [&] { return now; }));
+}
+
+}  // namespace
+}  // namespace tuublark

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "engine/input/keyboard.h"
+#include "engine/platform/sdl_keymap.h"
+
+namespace tuublark {
+namespace {
+
+SDL_Keysym Keysym(SDL_Scancode scancode, SDL_Keycode sym) {
+    SDL_Keysym k{};
+    k.scancode = scancode;
+    k.sym = sym;
+    return k;
+}
+
+TEST(KeyMap, GameKeysMapToTheirVirtualKeyCodes) {
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_LEFT, SDLK_LEFT)).Key, VkLeft);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_UP, SDLK_UP)).Key, VkUp);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_RIGHT, SDLK_RIGHT)).Key, VkRight);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_DOWN, SDLK_DOWN)).Key, VkDown);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_SPACE, SDLK_SPACE)).Key, VkSpace);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE)).Key, VkEscape);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_F1, SDLK_F1)).Key, 112);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_5, SDLK_5)).Key, '5');
+}
+
+TEST(KeyMap, LettersFollowTheLayoutsLabels) {
+    // On an AZERTY keyboard the key in the QWERTY "A" position is labelled Q.
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_A, SDLK_q)).Key, 'Q');
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_Q, SDLK_a)).Key, VkA);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_S, SDLK_s)).Key, VkS);
+}
+
+TEST(KeyMap, ModifiersCarryTheirSide) {
+    TVirtualKeys left = VirtualKeysFor(Keysym(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT));
+    EXPECT_EQ(left.Key, VkShift);
+    EXPECT_EQ(left.Side, VkLeftShift);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_RSHIFT, SDLK_RSHIFT)).Side, VkRightShift);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_LCTRL, SDLK_LCTRL)).Side, VkLeftControl);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_RCTRL, SDLK_RCTRL)).Side, VkRightControl);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_LALT, SDLK_LALT)).Key, VkAlt);
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_RALT, SDLK_RALT)).Side, VkRightAlt);
+}
+
+TEST(KeyMap, LeftShiftPressedAndReleasedThroughTheState) {
+    // What the event pump does with a Shift key: both codes count once and
+    // releasing clears both held flags.
+    KeyboardState k;
+    TVirtualKeys keys = VirtualKeysFor(Keysym(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT));
+    k.Press(keys.Key);
+    k.Press(keys.Side);
+    EXPECT_EQ(k.TakeHits(VkShift), 1);
+    EXPECT_EQ(k.TakeHits(VkLeftShift), 1);
+    EXPECT_EQ(k.TakeHits(VkRightShift), 0);
+    k.Release(keys.Key);
+    k.Release(keys.Side);
+    EXPECT_EQ(k.IsDown(VkShift), 0);
+    EXPECT_EQ(k.IsDown(VkLeftShift), 0);
+}
+
+TEST(KeyMap, UnknownKeysMapToNothing) {
+    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_APPLICATION, SDLK_APPLICATION)).Key, 0);
+}
+
+}  // namespace
+}  // namespace tuublark

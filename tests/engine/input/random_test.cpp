@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "engine/input/random.h"
+
+namespace tuublark {
+namespace {
+
+TEST(Random, SchrageStepsMatchTheMinimalStandardSequence) {
+    // From state 1: 48271, then 48271^2 mod (2^31 - 1).
+    SetRandomState(1);
+    RandomDouble();  // two steps
+    EXPECT_EQ(GetRandomState(), 182605794);
+    SetRandomState(1);
+    // One step alone is observable through the first half of RandomDouble:
+    // a = 48271 & 0x1FFFFFFC, b = 182605794 & 0x1FFFFFF8.
+    double expected = ((48271 & 0x1FFFFFFC) + (182605794 & 0x1FFFFFF8) / 134217728.0) / 536870912.0;
+    EXPECT_DOUBLE_EQ(RandomDouble(), expected);
+}
+
+TEST(Random, StepNeverLeavesTheRange) {
+    SetRandomState(2147483646);
+    for (int i = 0; i < 100000; ++i) {
+        RandomDouble();
+        ASSERT_GT(GetRandomState(), 0);
+        ASSERT_LT(GetRandomState(), 2147483647);
+    }
+}
+
+TEST(Random, SeedRules) {
+    SeedRandom(0);
+    EXPECT_EQ(GetRandomState(), 4660);
+    SeedRandom(0x7FFFFFFF);
+    EXPECT_EQ(GetRandomState(), 4660);
+    SeedRandom(-1);  // masks to 0x7FFFFFFF
+    EXPECT_EQ(GetRandomState(), 4660);
+    SeedRandom(7);
+    EXPECT_EQ(GetRandomState(), 7);
+    SeedRandom(static_cast<int32_t>(0x80000005));  // the sign bit is dropped
+    EXPECT_EQ(GetRandomState(), 5);
+}
+
+TEST(Random, RandomDoubleStaysInUnitInterval) {
+    SeedRandom(12345);
+    for (int i = 0; i < 100000; ++i) {
+        double u = RandomDouble();
+        ASSERT_GE(u, 0.0);
+        ASSERT_LT(u, 1.0);
+    }
+}
+
+TEST(Random, RandomIntBoundsAreInclusiveInEitherOrder) {
+    SeedRandom(99);
+    std::set<int32_t> seenPiece, seenPattern, seenReversed;
+    for (int i = 0; i < 5000; ++i) {
+        int32_t piece = RandomInt(9, 10);
+        int32_t pattern = RandomInt(0, 15);
+        int32_t reversed = RandomInt(3, 1);
+        ASSERT_TRUE(piece == 9 || piece == 10);
+        ASSERT_TRUE(pattern >= 0 && pattern <= 15);
+        ASSERT_TRUE(reversed >= 1 && reversed <= 3);
+        seenPiece.insert(piece);
+        seenPattern.insert(pattern);
+        seenReversed.insert(reversed);
+        ASSERT_EQ(RandomInt(5, 5), 5);
+    }
+    EXPECT_EQ(seenPiece.size(), 2u);
+    EXPECT_EQ(seenPattern.size(), 16u);
+    EXPECT_EQ(seenReversed.size(), 3u);
+}
+
+TEST(Random, RandomIntIsTheTruncatedScaledDouble) {
+    SeedRandom(4242);
+    int32_t state = GetRandomState();
+    double u = RandomDouble();
+    SetRandomState(state);
+    EXPECT_EQ(RandomInt(0, 15), static_cast<int32_t>(u * 16 + 0));
+    SetRandomState(state);
+    EXPECT_EQ(RandomInt(9, 10), static_cast<int32_t>(u * 2 + 9));
+}
+
+TEST(Random, SameSeedSameSequence) {
+    SeedRandom(2026);
+    std::vector<int32_t> first;
+    for (int i = 0; i < 50; ++i) first.push_back(RandomInt(0, 15));
+    SeedRandom(2026);
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(RandomInt(0, 15), first[i]);
+}
+
+}  // namespace
+}  // namespace tuublark

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "game/command_line.h"
+
+namespace tuublark {
+namespace {
+
+bool Parse(std::vector<std::string> args, CommandLine& options, std::string& error) {
+    return ParseCommandLine(args, options, error);
+}
+
+TEST(CommandLine, NoOptionsIsTheFullScreenGame) {
+    CommandLine o;
+    std::string error;
+    ASSERT_TRUE(Parse({}, o, error));
+    EXPECT_FALSE(o.Windowed);
+    EXPECT_FALSE(o.Headless);
+    EXPECT_FALSE(o.Seed.has_value());
+    EXPECT_FALSE(o.Frames.has_value());
+}
+
+TEST(CommandLine, EveryOptionIsRead) {
+    CommandLine o;
+    std::string error;
+    ASSERT_TRUE(Parse({"--windowed", "--seed", "-17", "--input", "in.txt", "--frames", "600", "--trace", "t.jsonl",
+                       "--screenshot", "s.png"},
+                      o, error))
+        << error;
+    EXPECT_TRUE(o.Windowed);
+    EXPECT_EQ(*o.Seed, -17);
+    EXPECT_EQ(o.InputPath, "in.txt");
+    EXPECT_EQ(*o.Frames, 600);
+    EXPECT_EQ(o.TracePath, "t.jsonl");
+    EXPECT_EQ(o.ScreenshotPath, "s.png");
+    ASSERT_TRUE(Parse({"--headless", "--frames", "1", "--record", "r.txt"}, o, error)) << error;
+    EXPECT_TRUE(o.Headless);
+    EXPECT_EQ(o.RecordPath, "r.txt");
+}
+
+TEST(CommandLine, BadCommandLinesSayWhatIsWrong) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--seed"}, "--seed needs a value"},
+        {{"--seed", "12x"}, "--seed needs a 32-bit integer"},
+        {{"--seed", "4294967296"}, "--seed needs a 32-bit integer"},
+        {{"--frames", "0"}, "--frames needs a whole number"},
+        {{"--frames", "-5"}, "--frames needs a whole number"},
+        {{"--headless"}, "--headless needs --frames N"},
+        {{"--headless", "--frames", "5", "--screenshot", "s.png"}, "--screenshot cannot be used with --headless"},
+        {{"--input", "a", "--record", "b"}, "--input and --record cannot be used together"},
+        {{"--trace", ""}, "--trace needs a non-empty value"},
+    };
+    for (const auto& [args, expected] : cases) {
+        CommandLine o;
+        std::string error;
+        EXPECT_FALSE(Parse(args, o, error)) << expected;
+        EXPECT_EQ(error.rfind(expected, 0), 0u) << "got: " << error;
+    }
+}
+
+TEST(CommandLine, HelpAndVersionNeedNothingElse) {
+    CommandLine o;
+    std::string error;
+    ASSERT_TRUE(Parse({"--headless", "--help"}, o, error));
+    EXPECT_TRUE(o.Help);
+    ASSERT_TRUE(Parse({"--version"}, o, error));
+    EXPECT_TRUE(o.Version);
+    EXPECT_NE(UsageText().find("--screenshot FILE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tuublark
