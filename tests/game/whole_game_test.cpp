@@ -28,7 +28,7 @@ std::string ReadFile(const std::string& path) {
 
 void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-RunResult Run(const std::string& args, const std::string& prefix = "") {
+RunResult RunGameProcess(const std::string& args, const std::string& prefix = "") {
     std::string errPath = Temp("stderr.txt");
     std::string command = prefix + " '" TUUBLARK_EXECUTABLE "' " + args + " 2> '" + errPath + "' > /dev/null";
     int raw = std::system(command.c_str());
@@ -60,7 +60,7 @@ const char* kGameInput =
 
 TEST(WholeGame, HeadlessRunWritesOneTraceLinePerFrame) {
     std::string trace = Temp("t600.jsonl");
-    RunResult r = Run("--headless --seed 7 --frames 600 --trace '" + trace + "'");
+    RunResult r = RunGameProcess("--headless --seed 7 --frames 600 --trace '" + trace + "'");
     ASSERT_EQ(r.Status, 0) << r.Stderr;
     std::string text = ReadFile(trace);
     EXPECT_EQ(CountLines(text), 600u);
@@ -74,14 +74,14 @@ TEST(WholeGame, SameSeedAndInputGiveByteIdenticalTraces) {
     std::string input = Temp("game.txt");
     WriteFile(input, kGameInput);
     std::string a = Temp("a.jsonl"), b = Temp("b.jsonl");
-    ASSERT_EQ(Run("--headless --frames 900 --input '" + input + "' --trace '" + a + "'").Status, 0);
-    ASSERT_EQ(Run("--headless --frames 900 --input '" + input + "' --trace '" + b + "'").Status, 0);
+    ASSERT_EQ(RunGameProcess("--headless --frames 900 --input '" + input + "' --trace '" + a + "'").Status, 0);
+    ASSERT_EQ(RunGameProcess("--headless --frames 900 --input '" + input + "' --trace '" + b + "'").Status, 0);
     std::string first = ReadFile(a);
     EXPECT_EQ(CountLines(first), 900u);
     EXPECT_EQ(first, ReadFile(b));
     // The seed line of the input decides the pieces: another seed differs.
     std::string c = Temp("c.jsonl");
-    ASSERT_EQ(Run("--headless --seed 8 --frames 900 --input '" + input + "' --trace '" + c + "'").Status, 0);
+    ASSERT_EQ(RunGameProcess("--headless --seed 8 --frames 900 --input '" + input + "' --trace '" + c + "'").Status, 0);
     EXPECT_NE(first, ReadFile(c));
 }
 
@@ -90,8 +90,8 @@ TEST(WholeGame, WindowedRunGivesTheSameTraceAsHeadless) {
     std::string input = Temp("game_w.txt");
     WriteFile(input, kGameInput);
     std::string headless = Temp("h.jsonl"), windowed = Temp("w.jsonl");
-    ASSERT_EQ(Run("--headless --frames 500 --input '" + input + "' --trace '" + headless + "'").Status, 0);
-    RunResult r = Run("--windowed --frames 500 --input '" + input + "' --trace '" + windowed + "'",
+    ASSERT_EQ(RunGameProcess("--headless --frames 500 --input '" + input + "' --trace '" + headless + "'").Status, 0);
+    RunResult r = RunGameProcess("--windowed --frames 500 --input '" + input + "' --trace '" + windowed + "'",
                       "SDL_AUDIODRIVER=dummy");
     ASSERT_EQ(r.Status, 0) << r.Stderr;
     EXPECT_EQ(ReadFile(headless), ReadFile(windowed));
@@ -102,63 +102,61 @@ TEST(WholeGame, EscapeOnTheTitleEndsAWindowedRun) {
     std::string input = Temp("esc.txt");
     WriteFile(input, "30 down escape\n31 up escape\n");
     std::string trace = Temp("esc.jsonl");
-    RunResult r = Run("--windowed --input '" + input + "' --trace '" + trace + "'", "SDL_AUDIODRIVER=dummy");
+    RunResult r = RunGameProcess("--windowed --input '" + input + "' --trace '" + trace + "'", "SDL_AUDIODRIVER=dummy");
     ASSERT_EQ(r.Status, 0) << r.Stderr;
     std::string text = ReadFile(trace);
     EXPECT_EQ(CountLines(text), 30u);
     EXPECT_NE(text.find("{\"Frame\":30,\"Screen\":1,\"FrameCounter\":30,\"QuitRequested\":1"), std::string::npos);
 }
 
-TEST(WholeGame, RecordedKeysReplayTheSameGame) {
-    // A record file is an input file: its seed and events replay the run.
+TEST(WholeGame, SeedOptionAndSeedLineGiveTheSameGame) {
     std::string input = Temp("rec_in.txt");
     WriteFile(input, kGameInput);
     std::string first = Temp("rec_a.jsonl"), second = Temp("rec_b.jsonl");
-    ASSERT_EQ(Run("--headless --frames 450 --input '" + input + "' --trace '" + first + "'").Status, 0);
-    // Replaying the input file's own text through --seed gives the same.
-    ASSERT_EQ(Run("--headless --seed 7 --frames 450 --input '" + input + "' --trace '" + second + "'").Status, 0);
+    ASSERT_EQ(RunGameProcess("--headless --frames 450 --input '" + input + "' --trace '" + first + "'").Status, 0);
+    ASSERT_EQ(RunGameProcess("--headless --seed 7 --frames 450 --input '" + input + "' --trace '" + second + "'").Status, 0);
     EXPECT_EQ(ReadFile(first), ReadFile(second));
 }
 
 TEST(WholeGame, BadCommandLinesAndFilesExitWithStatus2AndOneLine) {
-    RunResult r = Run("--frobnicate");
+    RunResult r = RunGameProcess("--frobnicate");
     EXPECT_EQ(r.Status, 2);
     EXPECT_EQ(r.Stderr, "tuublark: unknown option '--frobnicate' (see --help)\n");
 
-    r = Run("--headless");
+    r = RunGameProcess("--headless");
     EXPECT_EQ(r.Status, 2);
     EXPECT_EQ(CountLines(r.Stderr), 1u);
 
     std::string bad = Temp("bad.txt");
     WriteFile(bad, "seed 3\n5 down left\n7 jump left\n");
-    r = Run("--headless --frames 10 --input '" + bad + "'");
+    r = RunGameProcess("--headless --frames 10 --input '" + bad + "'");
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Stderr.find(bad + ":3: "), std::string::npos) << r.Stderr;
     EXPECT_EQ(CountLines(r.Stderr), 1u);
 
-    r = Run("--headless --frames 10 --input /nonexistent/in.txt");
+    r = RunGameProcess("--headless --frames 10 --input /nonexistent/in.txt");
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Stderr.find("/nonexistent/in.txt"), std::string::npos);
 
-    r = Run("--headless --frames 10 --trace /nonexistent/dir/t.jsonl");
+    r = RunGameProcess("--headless --frames 10 --trace /nonexistent/dir/t.jsonl");
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Stderr.find("cannot write trace file"), std::string::npos);
 
-    r = Run("--headless --frames 10 --record /nonexistent/dir/r.txt");
+    r = RunGameProcess("--headless --frames 10 --record /nonexistent/dir/r.txt");
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Stderr.find("cannot write record file"), std::string::npos);
 }
 
 TEST(WholeGame, NoDisplayIsAFatalGraphicsError) {
-    RunResult r = Run("--windowed --frames 5", "env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11");
+    RunResult r = RunGameProcess("--windowed --frames 5", "env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11");
     EXPECT_EQ(r.Status, 255);
     EXPECT_EQ(r.Stderr.rfind("Unable to set graphics mode", 0), 0u) << r.Stderr;
     EXPECT_EQ(CountLines(r.Stderr), 1u);
 }
 
 TEST(WholeGame, HelpAndVersion) {
-    EXPECT_EQ(Run("--help").Status, 0);
-    EXPECT_EQ(Run("--version").Status, 0);
+    EXPECT_EQ(RunGameProcess("--help").Status, 0);
+    EXPECT_EQ(RunGameProcess("--version").Status, 0);
 }
 
 }  // namespace
