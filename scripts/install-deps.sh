@@ -9,7 +9,7 @@ packages=(
   libpng-dev libjpeg-dev libogg-dev libvorbis-dev libfreetype-dev
   libcairo2-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth xdotool
 )
 
 missing=()

@@ -28,14 +28,8 @@ void TSdlSystemDriver::Handle(const SDL_Event& event) {
             if (event.key.repeat || keyboardFromScript_) break;
             TVirtualKeys keys = VirtualKeysFor(keysym);
             if (!keys.Key) break;
-            KeyboardState& keyboard = Keyboard();
-            if (down) {
-                keyboard.Press(keys.Key);
-                if (keys.Side) keyboard.Press(keys.Side);
-            } else {
-                keyboard.Release(keys.Key);
-                if (keys.Side) keyboard.Release(keys.Side);
-            }
+            pendingKeys_.emplace_back(down, keys.Key);
+            if (keys.Side) pendingKeys_.emplace_back(down, keys.Side);
             break;
         }
         case SDL_WINDOWEVENT:
@@ -52,15 +46,26 @@ bool TSdlSystemDriver::MustWait() const {
     return window_.HasContext() && (window_.IsMinimised() || (window_.IsFullScreen() && !window_.HasFocus()));
 }
 
+void TSdlSystemDriver::ApplyPendingKeys() {
+    KeyboardState& keyboard = Keyboard();
+    for (const auto& [down, key] : pendingKeys_) {
+        if (down) keyboard.Press(key);
+        else keyboard.Release(key);
+    }
+    pendingKeys_.clear();
+}
+
 void TSdlSystemDriver::BeginFrame(int32_t) {
     Poll();
-    if (!MustWait() || quit_) return;
-    PauseSdlAudio(true);
-    while (MustWait() && !quit_) {
-        SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, 100)) Handle(event);
+    if (MustWait() && !quit_) {
+        PauseSdlAudio(true);
+        while (MustWait() && !quit_) {
+            SDL_Event event;
+            if (SDL_WaitEventTimeout(&event, 100)) Handle(event);
+        }
+        PauseSdlAudio(false);
     }
-    PauseSdlAudio(false);
+    ApplyPendingKeys();
 }
 
 }  // namespace tuublark

@@ -1,6 +1,13 @@
 // The SDL2 system driver: pumps window and key events, keeps the game
 // still while it must not run, and reads the clock.
+//
+// Key events reach the key state at the start of a frame, before the game
+// reads the keys, so a frame sees all of an event or none of it and a
+// recorded game replays exactly.
 #pragma once
+
+#include <utility>
+#include <vector>
 
 #include "engine/input/system_driver.h"
 #include "engine/platform/sdl_window.h"
@@ -26,10 +33,12 @@ public:
 private:
     void Handle(const SDL_Event& event);
     bool MustWait() const;
+    void ApplyPendingKeys();
 
     TSdlWindow& window_;
     bool keyboardFromScript_;
     bool quit_ = false;
+    std::vector<std::pair<bool, int>> pendingKeys_;  // (down, virtual key)
 };
 
 }  // namespace tuublark

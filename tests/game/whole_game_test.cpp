@@ -118,6 +118,35 @@ TEST(WholeGame, SeedOptionAndSeedLineGiveTheSameGame) {
     EXPECT_EQ(ReadFile(first), ReadFile(second));
 }
 
+TEST(WholeGame, KeysRecordedFromTheKeyboardReplayTheSameGame) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
+    if (std::system("command -v xdotool > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    std::string record = Temp("keyboard.rec"), live = Temp("live.jsonl"), replay = Temp("replay.jsonl");
+    // Real key events through the X server while the game runs in a window.
+    std::string script =
+        "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed --frames 420 --record '" + record +
+        "' --trace '" + live +
+        "' & pid=$!\n"
+        "for i in $(seq 100); do id=$(xdotool search --name '^TUUBLARK$' 2>/dev/null | head -1); "
+        "[ -n \"$id\" ] && break; sleep 0.05; done\n"
+        "xdotool windowfocus --sync \"$id\" 2>/dev/null; sleep 0.3\n"
+        "xdotool key space; sleep 0.2; xdotool keydown Left; sleep 0.3; xdotool keyup Left\n"
+        "xdotool key s a s; xdotool keydown Down; sleep 0.5; xdotool keyup Down; sleep 0.2\n"
+        "xdotool keydown Right; sleep 0.4; xdotool keyup Right; xdotool key Up shift+a\n"
+        "wait $pid\n";
+    std::string scriptPath = Temp("keys.sh");
+    WriteFile(scriptPath, script);
+    ASSERT_EQ(std::system(("sh '" + scriptPath + "'").c_str()), 0);
+    std::string recorded = ReadFile(record);
+    ASSERT_NE(recorded.find("seed "), std::string::npos) << recorded;
+    ASSERT_NE(recorded.find(" down space"), std::string::npos) << "no key reached the game:\n" << recorded;
+    EXPECT_NE(recorded.find(" down 160"), std::string::npos) << "left Shift is recorded with its side";
+    ASSERT_EQ(RunGameProcess("--headless --frames 420 --input '" + record + "' --trace '" + replay + "'").Status, 0);
+    std::string liveTrace = ReadFile(live);
+    EXPECT_EQ(CountLines(liveTrace), 420u);
+    EXPECT_EQ(liveTrace, ReadFile(replay));
+}
+
 TEST(WholeGame, BadCommandLinesAndFilesExitWithStatus2AndOneLine) {
     RunResult r = RunGameProcess("--frobnicate");
     EXPECT_EQ(r.Status, 2);
