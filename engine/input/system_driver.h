@@ -24,6 +24,7 @@ public:
     virtual bool QuitSignalled() const { return false; }
 };
 
+// No events; the clock counts milliseconds since the system started.
 class THeadlessSystemDriver : public TSystemDriver {
 public:
     THeadlessSystemDriver();

@@ -21,7 +21,9 @@ public:
         : window_(window), keyboardFromScript_(keyboardFromScript) {}
 
     void Poll() override;
-    int32_t Millisecs() override { return static_cast<int32_t>(SDL_GetTicks()); }
+    // Milliseconds since the system started (not since SDL started), so the
+    // clock-seeded piece sequence differs from run to run.
+    int32_t Millisecs() override { return clock_.Millisecs(); }
     void Delay(int32_t ms) override {
         if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
     }
@@ -37,6 +39,7 @@ private:
 
     TSdlWindow& window_;
     bool keyboardFromScript_;
+    THeadlessSystemDriver clock_;
     bool quit_ = false;
     std::vector<std::pair<bool, int>> pendingKeys_;  // (down, virtual key)
 };
