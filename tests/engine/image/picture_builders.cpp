@@ -1,0 +1,145 @@
+#include "picture_builders.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <jpeglib.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "engine/runtime/stream.h"
+
+namespace tuublark::test {
+
+void PutLE16(Bytes& b, uint32_t v) {
+    b.push_back(static_cast<uint8_t>(v));
+    b.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+void PutLE32(Bytes& b, uint32_t v) {
+    PutLE16(b, v & 0xFFFF);
+    PutLE16(b, v >> 16);
+}
+
+Bytes MakeBmp(const TBmpSpec& spec) {
+    Bytes pixels;
+    for (const Bytes& row : spec.Rows) {
+        pixels.insert(pixels.end(), row.begin(), row.end());
+        while ((pixels.size() % 4) != 0) pixels.push_back(0);
+    }
+    uint32_t paletteBytes = static_cast<uint32_t>(spec.Palette.size()) * 4;
+    uint32_t offset = 14 + spec.HeaderSize + paletteBytes + spec.Gap;
+    Bytes b = {'B', 'M'};
+    PutLE32(b, offset + static_cast<uint32_t>(pixels.size()));
+    PutLE32(b, 0);
+    PutLE32(b, offset);
+    PutLE32(b, spec.HeaderSize);
+    PutLE32(b, static_cast<uint32_t>(spec.Width));
+    PutLE32(b, static_cast<uint32_t>(spec.Height));
+    PutLE16(b, 1);
+    PutLE16(b, static_cast<uint32_t>(spec.BitCount));
+    PutLE32(b, spec.Compression);
+    PutLE32(b, static_cast<uint32_t>(pixels.size()));
+    PutLE32(b, 2835);
+    PutLE32(b, 2835);
+    PutLE32(b, spec.ColoursUsed);
+    PutLE32(b, 0);
+    // The rest of a larger header: masks and colour space, here a marker
+    // pattern that would show up as colours if it were read as a palette.
+    for (uint32_t i = 40; i < spec.HeaderSize; ++i) b.push_back(0xAB);
+    for (uint32_t c : spec.Palette) PutLE32(b, c);
+    for (uint32_t i = 0; i < spec.Gap; ++i) b.push_back(0xCD);
+    b.insert(b.end(), pixels.begin(), pixels.end());
+    return b;
+}
+
+Bytes MakeBmp24(const std::vector<std::vector<uint32_t>>& rowsTopFirst) {
+    TBmpSpec spec;
+    spec.Height = static_cast<int32_t>(rowsTopFirst.size());
+    spec.Width = static_cast<int32_t>(rowsTopFirst[0].size());
+    for (auto it = rowsTopFirst.rbegin(); it != rowsTopFirst.rend(); ++it) {
+        Bytes row;
+        for (uint32_t c : *it) {
+            row.push_back(static_cast<uint8_t>(c));
+            row.push_back(static_cast<uint8_t>(c >> 8));
+            row.push_back(static_cast<uint8_t>(c >> 16));
+        }
+        spec.Rows.push_back(row);
+    }
+    return MakeBmp(spec);
+}
+
+static Bytes ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+static std::string TempPath(const char* suffix) {
+    return std::string("/tmp/tuublark_image_test_") + std::to_string(getpid()) + suffix;
+}
+
+Bytes MakePng(const TPixmap& pixmap) {
+    std::string path = TempPath(".png");
+    if (!SavePixmapPNG(pixmap, path)) throw std::runtime_error("cannot write test PNG");
+    Bytes b = ReadFileBytes(path);
+    std::remove(path.c_str());
+    return b;
+}
+
+Bytes MakeGreyPng(int32_t width, int32_t height) {
+    std::string path = TempPath("_grey.png");
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    Bytes row(static_cast<size_t>(width), 128);
+    for (int32_t y = 0; y < height; ++y) png_write_row(png, row.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    Bytes b = ReadFileBytes(path);
+    std::remove(path.c_str());
+    return b;
+}
+
+Bytes MakeJpeg(int32_t width, int32_t height, uint8_t r, uint8_t g, uint8_t b) {
+    jpeg_compress_struct info;
+    jpeg_error_mgr error;
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    Bytes row;
+    for (int32_t x = 0; x < width; ++x) row.insert(row.end(), {r, g, b});
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    Bytes out(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return out;
+}
+
+PixmapRef LoadFromBytes(const Bytes& bytes) {
+    TMemoryStream stream(bytes);
+    return LoadPixmap(stream);
+}
+
+}  // namespace tuublark::test
