@@ -183,6 +183,38 @@ TEST(WholeGame, NoDisplayIsAFatalGraphicsError) {
     EXPECT_EQ(CountLines(r.Stderr), 1u);
 }
 
+TEST(WholeGame, TerminationSignalEndsTheRunCleanly) {
+    std::string trace = Temp("term.jsonl");
+    std::string command = "'" TUUBLARK_EXECUTABLE "' --headless --frames 2000000000 --trace '" + trace +
+                          "' & pid=$!; sleep 0.5; kill -TERM $pid; wait $pid";
+    int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 0);
+    std::string text = ReadFile(trace);
+    ASSERT_GT(CountLines(text), 10u);
+    EXPECT_EQ(text.back(), '\n') << "the last frame's line is complete";
+    EXPECT_EQ(text.substr(text.size() - 3), "]}\n");
+}
+
+TEST(WholeGame, FullScreenWithoutTheGamesModeRunsOnTheDesktopMode) {
+    // The virtual display offers only its own 1024x768 mode: the picture is
+    // shown scaled, and the screenshot is still the game's 800x600.
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
+    std::string shot = Temp("fullscreen.png");
+    std::remove(shot.c_str());
+    RunResult r = RunGameProcess("--frames 20 --screenshot '" + shot + "'", "SDL_AUDIODRIVER=dummy");
+    ASSERT_EQ(r.Status, 0) << r.Stderr;
+    std::string png = ReadFile(shot);
+    ASSERT_GT(png.size(), 24u);
+    auto be32 = [&](size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(be32(16), 800u);
+    EXPECT_EQ(be32(20), 600u);
+}
+
 TEST(WholeGame, HelpAndVersion) {
     EXPECT_EQ(RunGameProcess("--help").Status, 0);
     EXPECT_EQ(RunGameProcess("--version").Status, 0);
