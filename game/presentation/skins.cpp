@@ -4,6 +4,7 @@
 #include "engine/image/image.h"
 #include "game/board/board.h"
 #include "game/game_state.h"
+#include "game/presentation/music_preload.h"
 
 namespace tuublark {
 namespace {
@@ -78,8 +79,11 @@ void LoadSkinMusic(GameState& g, int32_t skin) {
     g.SkinChangeLength = s.SkinChangeLength;
     g.NextSoundChannel += 1;
     if (g.NextSoundChannel == 4) g.NextSoundChannel = 0;
-    g.MusicLoopSound = LoadSound(s.MusicLoop, 0);
+    g.MusicLoopSound = TakeMusicLoop(s.MusicLoop, 0);
     if (index == 1) g.NextSoundChannel = 0;
+    // The skin after this one: its loop is decoded while this skin plays, so
+    // the frame that ends the next skin change does not have to.
+    PrepareMusicLoop(SkinTable(index % kSkinCount + 1).MusicLoop);
 }
 
 void NewGame(GameState& g) {

@@ -1,6 +1,8 @@
 #include "engine/image/draw.h"
 #include "game/game_state.h"
+#include "game/presentation/music_preload.h"
 #include "game/presentation/screens.h"
+#include "game/presentation/skins.h"
 
 namespace tuublark {
 
@@ -21,6 +23,9 @@ void UpdateTitleScreen(GameState& g) {
     RunEffects(g);
     SetScale(1.0f, 1.0f);
     DrawSweepLine(g);
+
+    // Every game starts in skin 1: its loop is decoded while the title shows.
+    PrepareMusicLoop(SkinTable(1).MusicLoop);
 }
 
 }  // namespace tuublark
