@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/runtime/list.h"
+
+namespace tuublark {
+namespace {
+
+struct Item {
+    int Id;
+};
+
+TList<Item> MakeList(std::vector<std::shared_ptr<Item>>& items, int n) {
+    TList<Item> list;
+    for (int i = 0; i < n; ++i) {
+        items.push_back(std::make_shared<Item>(Item{i}));
+        ListAddLast(list, items.back());
+    }
+    return list;
+}
+
+TEST(ObjectList, WalksInInsertionOrder) {
+    std::vector<std::shared_ptr<Item>> items;
+    TList<Item> list = MakeList(items, 5);
+    std::vector<int> seen;
+    list.Walk([&](const std::shared_ptr<Item>& item) { seen.push_back(item->Id); });
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4}));
+}
+
+TEST(ObjectList, AnObjectMayRemoveItselfDuringTheWalk) {
+    std::vector<std::shared_ptr<Item>> items;
+    TList<Item> list = MakeList(items, 5);
+    std::vector<int> seen;
+    list.Walk([&](const std::shared_ptr<Item>& item) {
+        if (item->Id % 2 == 0) ListRemove(list, item.get());
+        seen.push_back(item->Id);  // still usable after leaving the list
+    });
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(list.Count(), 2u);
+}
+
+TEST(ObjectList, RemovedObjectGoesWithItsLastReference) {
+    TList<Item> list;
+    auto item = std::make_shared<Item>(Item{1});
+    std::weak_ptr<Item> watch = item;
+    ListAddLast(list, item);
+    item.reset();
+    EXPECT_FALSE(watch.expired());
+    list.Walk([&](const std::shared_ptr<Item>& i) { ListRemove(list, i.get()); });
+    EXPECT_TRUE(watch.expired());
+}
+
+TEST(ObjectList, AWalkHasSteppedPastTheLinkItHandsOut) {
+    // Appended while the middle object is visited: reached by this walk.
+    std::vector<std::shared_ptr<Item>> items;
+    TList<Item> list = MakeList(items, 3);
+    int visits = 0;
+    list.Walk([&](const std::shared_ptr<Item>& item) {
+        ++visits;
+        if (item->Id == 1) ListAddLast(list, std::make_shared<Item>(Item{7}));
+    });
+    EXPECT_EQ(visits, 4);
+    // Appended while the last object is visited: the walk is already past
+    // the end, so the new object waits for the next walk.
+    visits = 0;
+    list.Walk([&](const std::shared_ptr<Item>& item) {
+        ++visits;
+        if (item->Id == 7) ListAddLast(list, std::make_shared<Item>(Item{8}));
+    });
+    EXPECT_EQ(visits, 4);
+    EXPECT_EQ(list.Count(), 5u);
+}
+
+TEST(ObjectList, RemovingAnAbsentObjectDoesNothing) {
+    std::vector<std::shared_ptr<Item>> items;
+    TList<Item> list = MakeList(items, 3);
+    Item stranger{9};
+    ListRemove(list, &stranger);
+    EXPECT_EQ(list.Count(), 3u);
+}
+
+}  // namespace
+}  // namespace tuublark
