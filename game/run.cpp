@@ -13,6 +13,7 @@
 #include "engine/input/input_script.h"
 #include "engine/input/keyboard.h"
 #include "engine/input/system_driver.h"
+#include "game/asset_check.h"
 #include "game/frame_loop.h"
 #include "game/game_state.h"
 #include "game/startup.h"
@@ -52,6 +53,9 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         trace.reset(std::fopen(options.TracePath.c_str(), "w"));
         if (!trace) return Fail(options.TracePath + ": cannot write trace file (" + std::strerror(errno) + ")");
     }
+
+    // Every file must be there and readable before the display opens.
+    if (!CheckAssets()) return 1;
 
     if (options.Headless) {
         SetSystemDriver(std::make_unique<THeadlessSystemDriver>());

@@ -1,0 +1,51 @@
+#include "game/asset_check.h"
+
+#include <strings.h>
+
+#include <cstdio>
+
+#include "engine/audio/sample_loader.h"
+#include "engine/image/pixmap.h"
+#include "engine/runtime/filesystem.h"
+#include "engine/text/freetype_font.h"
+#include "game/assets.h"
+
+namespace tuublark {
+namespace {
+
+bool HasExtension(const std::string& path, const char* extension) {
+    const size_t n = std::char_traits<char>::length(extension);
+    return path.size() >= n && strcasecmp(path.c_str() + path.size() - n, extension) == 0;
+}
+
+// Decodes the file completely with the loader the game will use for it.
+bool Decodes(const std::string& path) {
+    if (HasExtension(path, ".ttf")) return TFreeTypeFont::Load(path, kFontSize, kFontStyle) != nullptr;
+    if (HasExtension(path, ".ogg") || HasExtension(path, ".wav")) {
+        AudioSampleRef sample = LoadAudioSample(path);
+        return sample && sample->Length > 0;
+    }
+    PixmapRef pixmap = LoadPixmap(path);
+    return pixmap && pixmap->Width > 0 && pixmap->Height > 0;
+}
+
+}  // namespace
+
+std::vector<std::string> FindAssetProblems() {
+    std::vector<std::string> problems;
+    for (const std::string& path : AllAssetPaths()) {
+        if (ResolveAssetPath(path).empty())
+            problems.push_back("Missing asset: " + path);
+        else if (!Decodes(path))
+            problems.push_back("Unreadable asset: " + path);
+    }
+    return problems;
+}
+
+bool CheckAssets() {
+    const std::vector<std::string> problems = FindAssetProblems();
+    for (const std::string& line : problems) std::fprintf(stderr, "%s\n", line.c_str());
+    return problems.empty();
+}
+
+}  // namespace tuublark

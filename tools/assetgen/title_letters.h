@@ -1,0 +1,14 @@
+// The title's letter blocks, one cell in size, that fly out of the sweep
+// line on the title screen.
+#pragma once
+
+#include "tools/assetgen/bmp_writer.h"
+
+namespace tuublark::assetgen {
+
+constexpr int kLetterBlockSize = 30;
+
+// `index` 0..7 picks the block's colour along the title.
+Picture DrawLetterBlock(char letter, int index);
+
+}  // namespace tuublark::assetgen
