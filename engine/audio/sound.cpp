@@ -1,6 +1,6 @@
 #include "engine/audio/sound.h"
 
-#include "engine/runtime/stream.h"
+#include "engine/audio/sample_loader.h"
 
 namespace tuublark {
 namespace {
@@ -12,12 +12,15 @@ std::unique_ptr<TAudioDriver>& CurrentDriver() {
 
 }  // namespace
 
-SoundRef TAudioDriver::CreateSound(const std::string& path, int32_t) {
-    if (!OpenStream(path)) return nullptr;
-    auto sound = std::make_shared<TSound>();
-    sound->Path = path;
+SoundRef TAudioDriver::CreateSound(const std::string& path, int32_t flags) {
+    AudioSampleRef sample = LoadAudioSample(path);
+    if (!sample) return nullptr;
+    SoundRef sound = CreateSound(*sample, flags);
+    if (sound) sound->Path = path;
     return sound;
 }
+
+SoundRef TAudioDriver::CreateSound(const TAudioSample&, int32_t) { return std::make_shared<TSound>(); }
 
 void SetAudioDriver(std::unique_ptr<TAudioDriver> driver) { CurrentDriver() = std::move(driver); }
 

@@ -1,12 +1,15 @@
 // Sounds and channels: what the game loads and plays.
 //
 // The current audio driver makes sounds and channels. The silent driver's
-// sounds and channels do nothing; the mixer driver plays them.
+// sounds and channels do nothing; the mixer driver (mixer_driver.h) plays
+// them.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "engine/audio/audio_sample.h"
 
 namespace tuublark {
 
@@ -30,16 +33,21 @@ public:
     // Starts the sound on `channel` (or a new channel when null); returns
     // the channel it plays on, or null.
     virtual ChannelRef Play(const ChannelRef& channel) { return channel; }
+    // Like Play, but starts paused.
     virtual ChannelRef Cue(const ChannelRef& channel) { return channel; }
     std::string Path;  // where it was loaded from, for logs and traces
 };
 
 using SoundRef = std::shared_ptr<TSound>;
 
+// The silent driver; the mixer driver derives from it.
 class TAudioDriver {
 public:
     virtual ~TAudioDriver() = default;
+    // Decodes the file and makes a sound of it; null when it cannot be read.
     virtual SoundRef CreateSound(const std::string& path, int32_t flags);
+    // A sound of decoded data; non-zero flags loop.
+    virtual SoundRef CreateSound(const TAudioSample& sample, int32_t flags);
     virtual ChannelRef AllocChannel() { return std::make_shared<TChannel>(); }
 };
 
@@ -52,6 +60,8 @@ SoundRef LoadSound(const std::string& path, int32_t flags);
 ChannelRef AllocChannel();
 ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel);
 void StopChannel(const ChannelRef& channel);
+// Volume 0..1, pan -1 (left) .. 1 (right), depth (negative inverts the
+// right side), rate as a speed factor. Values are not limited.
 void SetChannelVolume(const ChannelRef& channel, float volume);
 void SetChannelPan(const ChannelRef& channel, float pan);
 void SetChannelDepth(const ChannelRef& channel, float depth);

@@ -1,5 +1,11 @@
-// Audio output on SDL2.
+// Audio output on SDL2: the default device pulls 44100 Hz 16-bit stereo
+// from the software mixer in blocks of 4096 frames.
+//
+// When the device goes away (headphones unplugged) a helper thread reopens
+// the default device; the game thread never waits for audio.
 #pragma once
+
+#include <cstdint>
 
 namespace tuublark {
 
@@ -9,5 +15,8 @@ bool OpenSdlAudio();
 void CloseSdlAudio();
 // Pauses the device while the game waits (minimised); harmless without one.
 void PauseSdlAudio(bool paused);
+
+// The SDL device id now playing the mixer, 0 when none.
+uint32_t SdlAudioDevice();
 
 }  // namespace tuublark

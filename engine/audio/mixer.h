@@ -1,0 +1,96 @@
+// The software mixer: channel handles, voices and the mix pass.
+//
+// Two threads use a mixer. The game thread starts voices, allocates
+// channels and changes channel settings; the audio thread runs MixPass.
+// They share no lock: started voices travel to the mixer through one ring,
+// finished voices come back through another, and the remaining shared
+// fields are single atomics (see voice.h).
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include "engine/audio/channel_table.h"
+#include "engine/audio/mix_sound.h"
+#include "engine/audio/voice.h"
+#include "engine/audio/voice_ring.h"
+
+namespace tuublark {
+
+constexpr int32_t kOutputHertz = 44100;
+constexpr int32_t kMixFrames = 4096;
+constexpr int32_t kMixValues = kMixFrames * 2;  // interleaved left, right
+constexpr uint32_t kVoiceRingSize = 4096;
+
+class TMixer {
+public:
+    TMixer() = default;
+    // Must not run while a mix pass does.
+    ~TMixer();
+
+    TMixer(const TMixer&) = delete;
+    TMixer& operator=(const TMixer&) = delete;
+
+    // --- game thread ---
+
+    // Starts `sound` on the channel `handle`, or on a newly allocated one
+    // when `handle` is 0 or no longer valid. Returns the handle it plays
+    // on, or 0 when no handle could be had or too many voices wait for the
+    // next mix pass.
+    int32_t StartVoice(TMixSound* sound, bool paused, int32_t handle);
+    // A fresh channel handle, 0 when all 4095 slots are taken.
+    int32_t AllocChannel() { return channels_.Allocate(); }
+
+    // Operations on a channel; a stale handle does nothing.
+    void Stop(int32_t handle);
+    void SetPaused(int32_t handle, bool paused);
+    void SetRate(int32_t handle, int32_t rate);
+    void SetVolume(int32_t handle, int16_t volume);
+    void SetPan(int32_t handle, int16_t pan);
+    void SetDepth(int32_t handle, int16_t depth);
+    // 1 while the channel's voice plays (paused counts), else 0.
+    int32_t Playing(int32_t handle);
+    // The status of the channel's voice; 0 for a stale handle.
+    int32_t Status(int32_t handle);
+
+    // --- audio thread ---
+
+    // Mixes the next kMixFrames stereo frames into `out` (kMixValues values).
+    void MixPass(int16_t* out);
+    // Voices in the active list (audio thread, or when no pass runs).
+    int32_t ActiveVoices() const;
+
+    // Voice records that exist now, for checks that nothing piles up.
+    int32_t VoiceRecords() const { return voiceRecords_.load(std::memory_order_relaxed); }
+
+private:
+    TVoice* NewVoice();
+    void DeleteVoice(TVoice* voice);
+    TVoice* TakeVoice();
+    TVoice* LookUp(int32_t handle, bool attachIdle);
+    void ReleaseOwnedSlot(TVoice* voice);
+    void Retire(TVoice* voice);
+    void FreeVoice(TVoice* voice);
+
+    // Game thread.
+    TChannelTable channels_;
+    TVoice* idleVoices_ = nullptr;  // never handed over; linked through Next
+
+    // Shared.
+    TVoiceRing<kVoiceRingSize> started_;  // game -> mixer
+    TVoiceRing<kVoiceRingSize> spare_;    // mixer -> game
+    std::atomic<int32_t> voiceRecords_{0};
+
+    // Audio thread.
+    TVoice* active_ = nullptr;
+    TVoice* overflow_ = nullptr;  // freed voices waiting for room in spare_
+    std::array<int32_t, kMixValues> accumulator_{};
+};
+
+// Mixes one voice into `accumulator` for `frames` frames. Returns -1 for a
+// free voice, -2 for a paused one, 1 when a play-once sound reached its
+// end, else 0.
+int32_t MixVoice(TVoice& voice, int32_t* accumulator, int32_t frames);
+
+}  // namespace tuublark
