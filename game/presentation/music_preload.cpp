@@ -1,9 +1,10 @@
 #include "game/presentation/music_preload.h"
 
-#include <filesystem>
 #include <future>
 #include <map>
 #include <mutex>
+
+#include "engine/runtime/filesystem.h"
 
 namespace tuublark {
 namespace {
@@ -26,12 +27,11 @@ TPreparedLoops& Prepared() {
     return prepared;
 }
 
-// Paths are relative to the working directory; the table keys them by
-// the file they name.
+// Game paths are looked up in the data folder, ignoring letter case; the
+// table keys them by the file they resolve to.
 std::string Key(const std::string& path) {
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
+    std::string resolved = ResolveAssetPath(path);
+    return resolved.empty() ? path : resolved;
 }
 
 }  // namespace
@@ -43,8 +43,7 @@ void PrepareMusicLoop(const std::string& path) {
     if (p.Loops.count(key)) return;
     // Loading a sound decodes the file and copies the samples; it touches
     // no mixer state, so it may run beside the game and the mixer.
-    // The worker opens the file by its full path, whatever the working
-    // directory is by then.
+    // The worker opens the file by the path it resolved to now.
     p.Loops[key] = {std::async(std::launch::async, [key] { return LoadSound(key, 0); }).share(), &AudioDriver()};
 }
 
