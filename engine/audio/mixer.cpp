@@ -227,6 +227,7 @@ void TMixer::MixPass(int16_t* out) {
     while (TVoice* voice = started_.Pop()) {
         voice->Next = active_;
         active_ = voice;
+        voicesReceived_.fetch_add(1, std::memory_order_relaxed);
     }
 
     int32_t* accumulator = accumulator_.data();

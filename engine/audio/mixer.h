@@ -61,6 +61,8 @@ public:
     // Voices in the active list (audio thread, or when no pass runs).
     int32_t ActiveVoices() const;
 
+    // Voices taken from the started ring so far.
+    uint64_t VoicesReceived() const { return voicesReceived_.load(std::memory_order_relaxed); }
     // Voice records that exist now, for checks that nothing piles up.
     int32_t VoiceRecords() const { return voiceRecords_.load(std::memory_order_relaxed); }
 
@@ -84,6 +86,7 @@ private:
 
     // Audio thread.
     TVoice* active_ = nullptr;
+    std::atomic<uint64_t> voicesReceived_{0};
     TVoice* overflow_ = nullptr;  // freed voices waiting for room in spare_
     std::array<int32_t, kMixValues> accumulator_{};
 };
