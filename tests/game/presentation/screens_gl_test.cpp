@@ -1,0 +1,275 @@
+// The screens on real OpenGL (under a virtual X server): pixel probes on
+// the read-back frame, and the frames saved as PNG under "screens/" in the
+// build folder for a look.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "engine/display/graphics.h"
+#include "engine/display/render_driver.h"
+#include "engine/image/draw.h"
+#include "engine/image/pixmap.h"
+#include "engine/platform/sdl_platform.h"
+#include "engine/text/font.h"
+#include "game/board/cells.h"
+#include "game/frame_loop.h"
+#include "game/game_state.h"
+#include "game/presentation/screens.h"
+#include "game/presentation/skins.h"
+#include "game/startup.h"
+
+namespace tuublark::testing {
+namespace {
+
+struct Rgb {
+    int R, G, B;
+};
+
+Rgb PixelAt(const TPixmap& p, int x, int y) {
+    const uint8_t* px = p.Row(y) + x * BytesPerPixel(p.Format);
+    return {px[0], px[1], px[2]};
+}
+
+int Difference(Rgb a, Rgb b) { return std::abs(a.R - b.R) + std::abs(a.G - b.G) + std::abs(a.B - b.B); }
+
+class ScreensGLTest : public ::testing::Test {
+protected:
+    static inline GameState* g = nullptr;
+    static inline bool ready = false;
+
+    static void SetUpTestSuite() {
+        if (!std::getenv("DISPLAY")) return;
+        std::string error;
+        TPlatformOptions options;
+        options.Windowed = true;
+        options.KeyboardFromScript = true;
+        if (!InstallSdlPlatform(options, error)) return;
+        g = new GameState;
+        StartUp(*g, 7);
+        ready = true;
+    }
+    static void TearDownTestSuite() {
+        if (!ready) return;
+        delete g;
+        g = nullptr;
+        RenderDriver().CloseGraphics();
+        ready = false;
+    }
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(ready) << "the display did not open";
+        ASSERT_TRUE(g->Backgrounds[0] && g->AnimalAImage && g->GameFont)
+            << "the generated assets are missing from the build folder";
+        SetFont(g->GameFont);
+    }
+
+    static PixmapRef Grab() {
+        PixmapRef shot = RenderDriver().GrabPixmap(0, 0, 800, 600);
+        EXPECT_TRUE(shot);
+        return shot ? ConvertPixmap(*shot, PixelFormatRGB888) : nullptr;
+    }
+    static void Save(const TPixmap& shot, const std::string& name) {
+        std::filesystem::create_directories("screens");
+        EXPECT_TRUE(SavePixmapPNG(shot, "screens/screen-" + name + ".png"));
+    }
+    // Ends the frame as the game does, so the next one starts cleared.
+    static void EndFrame() { PresentFrame(); }
+
+    // The centre of a picture's source pixels (what its centre shows).
+    static Rgb SourceCentre(const ImageRef& image) {
+        PixmapRef rgb = ConvertPixmap(*image->Pixmaps[0], PixelFormatRGB888);
+        return PixelAt(*rgb, rgb->Width / 2, rgb->Height / 2);
+    }
+
+    // A game in play with some of everything on the board.
+    static void SetUpGameInPlay() {
+        g->Screen = 1;
+        NewGame(*g);
+        for (auto& column : g->Board)
+            for (int32_t& cell : column) cell = CellEmpty;
+        for (int c = 0; c < 16; ++c) g->Board[c][11] = c % 3 == 0 ? CellSettledB : CellSettledA;
+        for (int c = 0; c < 6; ++c) g->Board[c][10] = c % 2 ? CellSettledB : CellSettledA;
+        g->Board[6][10] = g->Board[7][10] = g->Board[6][9] = g->Board[7][9] = CellMarkedA;
+        g->Board[10][10] = g->Board[11][10] = g->Board[10][9] = g->Board[11][9] = CellTriggeredB;
+        g->Board[12][10] = g->Board[12][9] = CellTriggeredB;
+        g->Board[3][6] = CellLooseA;
+        g->Board[4][5] = CellLooseB;
+        g->Board[7][1] = CellPieceA, g->Board[8][1] = CellPieceB;
+        g->Board[7][2] = CellPieceB, g->Board[8][2] = CellPieceB;
+        g->PieceColumn = 7;
+        g->Score = 1375, g->Level = 2, g->DeletedCount = 14, g->PassCells = 6;
+        g->SweepPosition = 300.0f;
+        g->PlayMinutes = 1, g->PlaySeconds = 5;
+    }
+};
+
+
+TEST_F(ScreensGLTest, TitleWithItsLetters) {
+    // Title frames as the frame loop runs them, into the first pass until
+    // all eight letters stand.
+    g->Screen = 1;
+    g->SweepPosition = 0, g->SweepColumn = 0, g->SweepPassCount = 0, g->SweepSpeed = 2.0f;
+    g->EffectList.Clear();
+    for (int frame = 1; frame <= 200; ++frame) {
+        UpdateTitleScreen(*g);
+        AdvanceSweep(*g);
+        if (frame < 200) EndFrame();
+    }
+    PixmapRef shot = Grab();
+    ASSERT_TRUE(shot);
+    Save(*shot, "title");
+    // Each letter's centre shows its picture's centre (drawn solid).
+    for (int i = 0; i < 8; ++i) {
+        Rgb want = SourceCentre(g->TitleLetters[i]);
+        Rgb got = PixelAt(*shot, 295 + 30 * i, 245);
+        EXPECT_LE(Difference(want, got), 40) << "letter " << i + 1;
+    }
+    EndFrame();
+}
+
+TEST_F(ScreensGLTest, GameInPlayCellsPanelAndSweepLine) {
+    SetUpGameInPlay();
+    // A square shock and burst, a group flash and blast, and the two popups.
+    auto effect = [](ImageRef image, float x, float y, float scale, float scaleSpeed, int blend, float alpha,
+                     float alphaSpeed, int life) {
+        auto e = std::make_shared<TEffect>();
+        e->X = x, e->Y = y, e->Scale = scale, e->ScaleSpeed = scaleSpeed, e->Blend = blend;
+        e->Alpha = alpha, e->AlphaSpeed = alphaSpeed, e->Life = life, e->Image = image;
+        ListAddLast(g->EffectList, e);
+    };
+    effect(g->AnimalAShockImage, 370, 410, 1.6f, 0.2f, 3, 1.0f, -0.05f, 20);
+    effect(g->SquareBurstImage, 370, 410, 2.0f, 0, 4, 0.4f, -0.01f, 40);
+    effect(g->YellowImage, 535, 395, 1.2f, -0.02f, 3, 0.5f, -0.01f, 30);
+    effect(g->ExplodeImage, 535, 395, 1.0f, 0.15f, 4, 1.0f, -0.03f, 40);
+    auto popup = [](const std::string& text, float dy, float scaleSpeed, int blend, float alphaSpeed, int life) {
+        auto p = std::make_shared<TPopup>();
+        p->X = 520, p->Y = 380, p->DY = dy, p->Text = text, p->Scale = 1, p->ScaleSpeed = scaleSpeed;
+        p->Blend = blend, p->Alpha = 1, p->AlphaSpeed = alphaSpeed, p->Life = life;
+        ListAddLast(g->PopupList, p);
+    };
+    popup("300", -0.5f, 0, 4, -0.01f, 100);
+    popup("2x", -0.1f, 0.2f, 3, -0.02f, 50);
+    for (int frame = 1; frame < 4; ++frame) {
+        DrawPlayScreen(*g);
+        EndFrame();
+    }
+    DrawPlayScreen(*g);
+    PixmapRef shot = Grab();
+    ASSERT_TRUE(shot);
+    Save(*shot, "play");
+
+    // Cells at their centres show their pictures' centres.
+    struct Probe {
+        int c, r;
+        ImageRef image;
+    };
+    for (const Probe& p : {Probe{1, 11, g->AnimalAImage}, Probe{0, 11, g->AnimalBImage},
+                           Probe{13, 11, g->AnimalAImage}, Probe{3, 6, g->AnimalAImage},
+                           Probe{4, 5, g->AnimalBImage}, Probe{7, 1, g->AnimalAImage}}) {
+        Rgb want = SourceCentre(p.image);
+        Rgb got = PixelAt(*shot, 175 + 30 * p.c, 125 + 30 * p.r);
+        EXPECT_LE(Difference(want, got), 40) << "cell " << p.c << "," << p.r;
+    }
+    EndFrame();
+
+    // The sweep line: the brightest new column, comparing with the line
+    // elsewhere, is SweepPosition + 160.
+    g->SweepPosition = 100.0f;
+    g->EffectList.Clear();
+    g->PopupList.Clear();
+    DrawPlayScreen(*g);
+    PixmapRef lineAt100 = Grab();
+    EndFrame();
+    g->SweepPosition = 300.0f;
+    DrawPlayScreen(*g);
+    PixmapRef lineAt300 = Grab();
+    EndFrame();
+    int brightest = 0, most = -1;
+    for (int x = 400; x < 520; ++x) {
+        int d = Difference(PixelAt(*lineAt300, x, 300), PixelAt(*lineAt100, x, 300));
+        if (d > most) most = d, brightest = x;
+    }
+    EXPECT_GE(brightest, 460);
+    EXPECT_LE(brightest, 461);
+    Rgb line = PixelAt(*lineAt300, 460, 300);
+    EXPECT_GE(line.R, 200);
+    EXPECT_GE(line.G, 150);
+}
+
+TEST_F(ScreensGLTest, PanelNumbersEndAtX780) {
+    SetUpGameInPlay();
+    g->Score = 120034, g->HighScore = 10000, g->DeletedCount = 7;
+    DrawBackdropAndPanel(*g);
+    PixmapRef with = Grab();
+    EndFrame();
+    SetFont(std::make_shared<TImageFont>());  // a font without glyphs: no text
+    DrawBackdropAndPanel(*g);
+    PixmapRef without = Grab();
+    EndFrame();
+    SetFont(g->GameFont);
+    ASSERT_TRUE(with && without);
+    for (int y0 : {165, 235, 305, 375, 445}) {
+        int left = 800, right = -1;
+        for (int y = y0; y < y0 + 30; ++y)
+            for (int x = 600; x < 800; ++x)
+                if (Difference(PixelAt(*with, x, y), PixelAt(*without, x, y)) > 30) left = std::min(left, x), right = std::max(right, x);
+        ASSERT_GE(right, 0) << "no number at y " << y0;
+        EXPECT_LE(right, 779) << "y " << y0;
+        EXPECT_GE(right, 772) << "y " << y0;
+    }
+}
+
+TEST_F(ScreensGLTest, SkinChangeHalfWay) {
+    SetUpGameInPlay();
+    BeginSkinChange(*g);
+    ASSERT_EQ(g->Screen, 4);
+    for (int frame = 1; frame <= 45; ++frame) {
+        g->SkinChangeFrame += 1;
+        DrawPlayScreen(*g);
+        if (frame < 45) EndFrame();
+    }
+    PixmapRef shot = Grab();
+    ASSERT_TRUE(shot);
+    Save(*shot, "skin-change");
+    EndFrame();
+    // The same frame without the skin-up picture: away from the board and
+    // the panel only the two backgrounds show, the old one at alpha 0.5
+    // over the cleared frame, the new one at 0.5 over that.
+    g->EffectList.Clear();
+    DrawPlayScreen(*g);
+    shot = Grab();
+    ASSERT_TRUE(shot);
+    PixmapRef bg1 = ConvertPixmap(*g->Backgrounds[0]->Pixmaps[0], PixelFormatRGB888);
+    PixmapRef bg2 = ConvertPixmap(*g->Backgrounds[1]->Pixmaps[0], PixelFormatRGB888);
+    const float a = static_cast<int>(0.5f * 255.0f) / 255.0f;
+    for (auto [x, y] : {std::pair{20, 580}, std::pair{140, 560}, std::pair{600, 590}}) {
+        Rgb old = PixelAt(*bg1, x, y), next = PixelAt(*bg2, x, y), got = PixelAt(*shot, x, y);
+        Rgb want = {static_cast<int>(next.R * a + old.R * a * (1 - a)), static_cast<int>(next.G * a + old.G * a * (1 - a)),
+                    static_cast<int>(next.B * a + old.B * a * (1 - a))};
+        EXPECT_LE(Difference(want, got), 12) << x << "," << y;
+    }
+    EndFrame();
+    g->Screen = 2;
+}
+
+TEST_F(ScreensGLTest, GameOver) {
+    SetUpGameInPlay();
+    DrawPlayScreen(*g);
+    PixmapRef play = Grab();
+    EndFrame();
+    g->Screen = 3;
+    DrawGameOverScreen(*g);
+    PixmapRef shot = Grab();
+    ASSERT_TRUE(shot && play);
+    Save(*shot, "game-over");
+    EXPECT_GT(Difference(PixelAt(*shot, 400, 320), PixelAt(*play, 400, 320)), 30);
+    // The board stays visible around the picture.
+    EXPECT_LE(Difference(PixelAt(*shot, 175, 455), PixelAt(*play, 175, 455)), 6);
+    EndFrame();
+    g->Screen = 2;
+}
+
+}  // namespace
+}  // namespace tuublark::testing
