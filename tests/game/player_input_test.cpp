@@ -33,6 +33,8 @@ protected:
         g.PieceColumn = 7;
         g.MusicChannelA = std::make_shared<TRecordingChannel>();
         g.MusicChannelB = std::make_shared<TRecordingChannel>();
+        g.EffectChannel1 = AllocChannel();
+        g.SoundChannels = {g.EffectChannel1, g.EffectChannel1, g.EffectChannel1, g.EffectChannel1};
     }
     void TearDown() override { Keyboard().Flush(); }
 
