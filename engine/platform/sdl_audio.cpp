@@ -28,6 +28,7 @@ struct TSdlOutput {
     std::atomic<bool> Lost{false};
     std::atomic<bool> Added{false};
     std::atomic<bool> Shutdown{false};
+    std::atomic<int32_t> Reopens{0};
     std::mutex WakeMutex;
     std::condition_variable Wake;
     std::thread Reopener;
@@ -110,7 +111,11 @@ void ReopenLoop(TSdlOutput& out) {
         }
         if (out.Device.load() == 0) {
             SDL_AudioDeviceID device = OpenDevice(out);
-            if (device != 0) out.Device.store(device);
+            if (device != 0) {
+                out.Device.store(device);
+                out.Reopens.fetch_add(1);
+                std::fprintf(stderr, "tuublark: audio device lost; playing on the default device again\n");
+            }
         }
     }
 }
@@ -162,5 +167,7 @@ void PauseSdlAudio(bool paused) {
 }
 
 uint32_t SdlAudioDevice() { return g_output ? g_output->Device.load() : 0; }
+
+int32_t SdlAudioReopenCount() { return g_output ? g_output->Reopens.load() : 0; }
 
 }  // namespace tuublark

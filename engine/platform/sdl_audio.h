@@ -16,7 +16,10 @@ void CloseSdlAudio();
 // Pauses the device while the game waits (minimised); harmless without one.
 void PauseSdlAudio(bool paused);
 
-// The SDL device id now playing the mixer, 0 when none.
+// The SDL device id now playing the mixer, 0 when none. SDL may give a
+// reopened device the id of the lost one.
 uint32_t SdlAudioDevice();
+// How many times the output was reopened after losing its device.
+int32_t SdlAudioReopenCount();
 
 }  // namespace tuublark
