@@ -20,9 +20,18 @@ struct TPreparedLoop {
 struct TPreparedLoops {
     std::mutex Lock;
     std::map<std::string, TPreparedLoop> Loops;
+
+    // A worker still loading when the program ends is waited for here,
+    // before the audio driver and the data folder it uses go.
+    ~TPreparedLoops() {
+        for (auto& [path, loop] : Loops) loop.Sound.wait();
+    }
 };
 
 TPreparedLoops& Prepared() {
+    // Made after what the workers use, so it is destroyed before them.
+    AudioDriver();
+    DataFolder();
     static TPreparedLoops prepared;
     return prepared;
 }
