@@ -28,6 +28,7 @@ std::string UsageText() {
            "  --headless          no window, no audio device, no pacing (needs --frames)\n"
            "  --trace FILE        after every frame, append one JSON line with the game state\n"
            "  --screenshot FILE   after the last frame, write the presented frame as PNG\n"
+           "  --profile FILE      write each frame's CPU time and the first present's time\n"
            "  --help, --version\n";
 }
 
@@ -80,6 +81,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
             if (!value(options.TracePath)) return false;
         } else if (arg == "--screenshot") {
             if (!value(options.ScreenshotPath)) return false;
+        } else if (arg == "--profile") {
+            if (!value(options.ProfilePath)) return false;
         } else {
             error = "unknown option '" + arg + "' (see --help)";
             return false;

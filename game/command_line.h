@@ -18,6 +18,7 @@ struct CommandLine {
     std::optional<int32_t> Frames;
     std::string TracePath;
     std::string ScreenshotPath;
+    std::string ProfilePath;
     bool Help = false;
     bool Version = false;
 };

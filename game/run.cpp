@@ -15,6 +15,7 @@
 #include "engine/input/system_driver.h"
 #include "game/asset_check.h"
 #include "game/frame_loop.h"
+#include "game/frame_profile.h"
 #include "game/game_state.h"
 #include "game/startup.h"
 #include "game/trace.h"
@@ -54,6 +55,9 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         if (!trace) return Fail(options.TracePath + ": cannot write trace file (" + std::strerror(errno) + ")");
     }
 
+    TFrameProfile profile;
+    if (!options.ProfilePath.empty() && !profile.Open(options.ProfilePath, error)) return Fail(error);
+
     // Every file must be there and readable before the display opens.
     if (!CheckAssets()) return 1;
 
@@ -86,7 +90,9 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         frame += 1;
         SystemDriver().BeginFrame(frame);
         if (scripted) script.ApplyFrame(frame, Keyboard());
+        profile.BeginFrame();
         RunFrame(*g);
+        profile.EndFrame(frame, g->Screen);
         if (trace) {
             std::string line = TraceLine(*g, frame);
             line += '\n';
@@ -104,6 +110,7 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
                 std::fprintf(stderr, "tuublark: %s: cannot write screenshot\n", options.ScreenshotPath.c_str());
         }
         PresentFrame();
+        profile.FramePresented();
         if (last) break;
     }
     if (trace && std::fflush(trace.get()) != 0) exitStatus = Fail(options.TracePath + ": cannot write trace file");

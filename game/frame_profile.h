@@ -1,0 +1,31 @@
+// Per-frame timing for benchmarks (--profile FILE): the CPU time of each
+// frame's game work, from reading the keys to the end of the drawing, and
+// the moment the first frame was presented.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace tuublark {
+
+class TFrameProfile {
+public:
+    ~TFrameProfile();
+    // False with `error` set when the file cannot be written.
+    bool Open(const std::string& path, std::string& error);
+    bool IsOpen() const { return file_ != nullptr; }
+
+    void BeginFrame();
+    // Ends the frame's game work and writes "<frame> <screen> <cpu µs>".
+    void EndFrame(int32_t frame, int32_t screen);
+    // Writes "presented <monotonic ns>" once, after the first present.
+    void FramePresented();
+
+private:
+    std::FILE* file_ = nullptr;
+    int64_t frameStart_ = 0;
+    bool presented_ = false;
+};
+
+}  // namespace tuublark
