@@ -1,0 +1,6 @@
+// Fuzz target: WAV sounds, through LoadAudioSample and through LoadWavSample alone.
+#include "fuzz/sample_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return tuublark::FuzzSampleLoader(data, size, tuublark::LoadWavSample);
+}
