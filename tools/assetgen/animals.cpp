@@ -387,7 +387,7 @@ void DrawTile(cairo_t* cr, const Rgb& habitat, AnimalLook look) {
         Rgb low = Scaled(habitat, 0.84);
         cairo_pattern_add_color_stop_rgb(fill, 1, low.R, low.G, low.B);
     } else if (look == AnimalLook::Dark) {
-        rim = Scaled(habitat, 0.12);
+        rim = Scaled(Mixed(habitat, Rgb{0.2, 0.25, 0.5}, 0.5), 0.62);
         fill = cairo_pattern_create_linear(0, 0, 0, s);
         Rgb top = Scaled(Mixed(habitat, Rgb{0.2, 0.25, 0.5}, 0.5), 0.36);
         Rgb low = Scaled(top, 0.55);
@@ -427,7 +427,7 @@ Picture DrawAnimal(const std::string& name, AnimalLook look) {
     Look l{1.0, false, 4.0};
     switch (look) {
         case AnimalLook::Light: break;
-        case AnimalLook::Dark: l.Shade = 0.62; break;
+        case AnimalLook::Dark: l.Shade = 0.68; break;
         case AnimalLook::Lit: l.Shade = 1.12; break;
         case AnimalLook::Shock: l.Shocked = true; l.Outline = 5.0; break;
     }
