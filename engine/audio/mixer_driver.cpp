@@ -1,7 +1,6 @@
 #include "engine/audio/mixer_driver.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace tuublark {
