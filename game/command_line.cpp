@@ -29,6 +29,7 @@ std::string UsageText() {
            "  --trace FILE        after every frame, append one JSON line with the game state\n"
            "  --screenshot FILE   after the last frame, write the presented frame as PNG\n"
            "  --profile FILE      write each frame's CPU time and the first present's time\n"
+           "  --unpaced           present frames as fast as they come (benchmarks)\n"
            "  --help, --version\n";
 }
 
@@ -51,6 +52,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
         std::string text;
         if (arg == "--windowed") {
             options.Windowed = true;
+        } else if (arg == "--unpaced") {
+            options.Unpaced = true;
         } else if (arg == "--headless") {
             options.Headless = true;
         } else if (arg == "--help" || arg == "-h") {

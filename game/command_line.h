@@ -19,6 +19,7 @@ struct CommandLine {
     std::string TracePath;
     std::string ScreenshotPath;
     std::string ProfilePath;
+    bool Unpaced = false;
     bool Help = false;
     bool Version = false;
 };

@@ -84,6 +84,10 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
 
     auto g = std::make_unique<GameState>();
     StartUp(*g, seed);
+    if (options.Unpaced) {
+        Graphics().Pacing.PacingOn = 0;
+        RenderDriver().SetSwapInterval(0);
+    }
 
     int exitStatus = 0;
     while (true) {
