@@ -106,18 +106,24 @@ bool TInputScript::Parse(const std::string& text, const std::string& name, std::
 }
 
 bool TInputScript::Load(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
         error = path + ": cannot read input file (" + std::strerror(errno) + ")";
         return false;
     }
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        error = path + ": cannot read input file";
+    // A read error (a folder opens, then refuses to be read) must not pass
+    // for an empty input.
+    std::string text;
+    char chunk[4096];
+    size_t count;
+    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, count);
+    const int readError = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (readError != 0) {
+        error = path + ": cannot read input file (" + std::strerror(readError) + ")";
         return false;
     }
-    return Parse(buffer.str(), path, error);
+    return Parse(text, path, error);
 }
 
 void TInputScript::ApplyFrame(int32_t frame, KeyboardState& keyboard) {

@@ -1,0 +1,260 @@
+// Faults from outside the program: each asset missing or damaged in turn,
+// no audio device, replay, trace and record files that cannot be used.
+// The program runs as a player starts it, on a copy of the data folder.
+#include <gtest/gtest.h>
+
+#include <strings.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/runtime/filesystem.h"
+#include "game/assets.h"
+
+namespace fs = std::filesystem;
+
+namespace tuublark {
+namespace {
+
+struct RunResult {
+    int Status = -1;
+    std::string Stderr;
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+size_t CountLines(const std::string& text) {
+    size_t n = 0;
+    for (char c : text) n += c == '\n';
+    return n;
+}
+
+class FaultInjection : public ::testing::Test {
+protected:
+    // One copy of the generated data folder for the whole suite, of this
+    // process alone (CTest runs each test as its own process, in parallel);
+    // each test restores what it damages.
+    static void SetUpTestSuite() {
+        Root() = fs::path(::testing::TempDir()) / ("tuublark_faults_" + std::to_string(getpid()));
+        fs::remove_all(Root());
+        fs::create_directories(Root());
+        for (const char* folder : {"backgrounds", "graphics", "Audio"})
+            fs::copy(fs::path(TUUBLARK_BINARY_DIR) / folder, Root() / folder, fs::copy_options::recursive);
+    }
+    static void TearDownTestSuite() { fs::remove_all(Root()); }
+
+    static fs::path& Root() {
+        static fs::path root;
+        return root;
+    }
+
+    // Runs the game with the data folder copy as working directory.
+    static RunResult Run(const std::string& args, const std::string& environment = "") {
+        const fs::path errPath = Root() / "stderr.txt";
+        std::string command = "cd '" + Root().string() + "' && " + environment + " '" TUUBLARK_EXECUTABLE "' " + args +
+                              " 2> '" + errPath.string() + "' > /dev/null";
+        int raw = std::system(command.c_str());
+        RunResult result;
+        result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        result.Stderr = ReadFile(errPath);
+        return result;
+    }
+
+    // Every asset file the game checks at start-up among the game paths
+    // that start with `prefix` (any case), with the message lines it gives
+    // when it fails: one per game path that names it (the catalogue names
+    // one picture in two spellings), in the order of the check.
+    struct AssetFile {
+        fs::path File;
+        std::vector<std::string> Paths;
+        std::string Lines(const std::string& what) const {
+            std::string lines;
+            for (const std::string& path : Paths) lines += what + path + "\n";
+            return lines;
+        }
+    };
+    static std::vector<AssetFile> Assets(const std::string& prefix) {
+        SetDataFolder(Root().string());
+        std::vector<AssetFile> assets;
+        for (const std::string& path : AllAssetPaths()) {
+            if (strncasecmp(path.c_str(), prefix.c_str(), prefix.size()) != 0) continue;
+            std::string file = ResolveAssetPath(path);
+            EXPECT_FALSE(file.empty()) << "generated data folder lacks " << path;
+            if (file.empty()) continue;
+            auto same = std::find_if(assets.begin(), assets.end(), [&](const AssetFile& a) { return a.File == file; });
+            if (same == assets.end()) assets.push_back({fs::path(file), {path}});
+            else same->Paths.push_back(path);
+        }
+        return assets;
+    }
+
+    // Every asset file under `prefix` removed in turn: its line, status 1.
+    static void ExpectEachMissingStops(const std::string& prefix) {
+        auto assets = Assets(prefix);
+        ASSERT_FALSE(assets.empty());
+        for (const AssetFile& asset : assets) {
+            fs::path aside = asset.File;
+            aside += ".aside";
+            fs::rename(asset.File, aside);
+            RunResult r = Run("--headless --frames 1");
+            fs::rename(aside, asset.File);
+            EXPECT_EQ(r.Status, 1) << asset.File;
+            EXPECT_EQ(r.Stderr, asset.Lines("Missing asset: "));
+        }
+    }
+
+    // Every asset file under `prefix` damaged in turn (its first bytes kept,
+    // the rest noise, as a file broken in transfer): its line, status 1.
+    static void ExpectEachCorruptedStops(const std::string& prefix) {
+        auto assets = Assets(prefix);
+        ASSERT_FALSE(assets.empty());
+        for (const AssetFile& asset : assets) {
+            const std::string original = ReadFile(asset.File);
+            ASSERT_GT(original.size(), 16u) << asset.File;
+            std::string damaged = original.substr(0, 16);
+            for (int i = 0; i < 300; ++i) damaged += static_cast<char>((i * 73 + 41) & 0xff);
+            WriteFile(asset.File, damaged);
+            RunResult r = Run("--headless --frames 1");
+            WriteFile(asset.File, original);
+            EXPECT_EQ(r.Status, 1) << asset.File;
+            EXPECT_EQ(r.Stderr, asset.Lines("Unreadable asset: "));
+        }
+    }
+};
+
+TEST_F(FaultInjection, EachMissingBackgroundStopsTheGame) { ExpectEachMissingStops("backgrounds/"); }
+TEST_F(FaultInjection, EachMissingPictureOrFontStopsTheGame) { ExpectEachMissingStops("graphics/"); }
+TEST_F(FaultInjection, EachMissingSoundStopsTheGame) { ExpectEachMissingStops("Audio/"); }
+TEST_F(FaultInjection, EachCorruptedBackgroundStopsTheGame) { ExpectEachCorruptedStops("backgrounds/"); }
+TEST_F(FaultInjection, EachCorruptedPictureOrFontStopsTheGame) { ExpectEachCorruptedStops("graphics/"); }
+TEST_F(FaultInjection, EachCorruptedSoundStopsTheGame) { ExpectEachCorruptedStops("Audio/"); }
+
+TEST_F(FaultInjection, EmptyAssetFileIsUnreadable) {
+    SetDataFolder(Root().string());
+    const fs::path file = ResolveAssetPath("graphics/rez.ttf");
+    const std::string original = ReadFile(file);
+    WriteFile(file, "");
+    RunResult r = Run("--headless --frames 1");
+    WriteFile(file, original);
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Stderr, "Unreadable asset: graphics/rez.ttf\n");
+}
+
+// A short game that starts, moves, rotates and drops pieces.
+const char* kGameInput =
+    "seed 11\n"
+    "10 down space\n11 up space\n"
+    "40 down left\n52 up left\n"
+    "60 down s\n61 up s\n"
+    "70 down down\n160 up down\n"
+    "170 down a\n171 up a\n"
+    "180 down right\n230 up right\n"
+    "240 down down\n330 up down\n";
+
+TEST_F(FaultInjection, NoAudioDevicePlaysASilentButCompleteGame) {
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
+    const fs::path input = Root() / "silent.txt";
+    WriteFile(input, kGameInput);
+    const fs::path headless = Root() / "silent_h.jsonl", windowed = Root() / "silent_w.jsonl";
+    ASSERT_EQ(Run("--headless --frames 360 --input '" + input.string() + "' --trace '" + headless.string() + "'").Status,
+              0);
+    RunResult r = Run("--windowed --frames 360 --input '" + input.string() + "' --trace '" + windowed.string() + "'",
+                      "SDL_AUDIODRIVER=no_such_driver");
+    ASSERT_EQ(r.Status, 0) << r.Stderr;
+    EXPECT_NE(r.Stderr.find("playing silently"), std::string::npos) << r.Stderr;
+    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+    const std::string trace = ReadFile(windowed);
+    EXPECT_EQ(CountLines(trace), 360u);
+    EXPECT_EQ(trace, ReadFile(headless));
+}
+
+TEST_F(FaultInjection, UnusableReplayFilesExitWithStatus2AndOneLine) {
+    // A folder where a file is expected.
+    RunResult r = Run("--headless --frames 5 --input '" + Root().string() + "/backgrounds'");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+    EXPECT_NE(r.Stderr.find("backgrounds"), std::string::npos) << r.Stderr;
+
+    // A binary file (a picture given by mistake).
+    r = Run("--headless --frames 5 --input graphics/ABlock.bmp");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+    EXPECT_NE(r.Stderr.find("graphics/ABlock.bmp:1: "), std::string::npos) << r.Stderr;
+
+    // Bytes with NULs and no line ends.
+    const fs::path zeros = Root() / "zeros.txt";
+    WriteFile(zeros, std::string("12 down left\n") + std::string(64, '\0') + "\n");
+    r = Run("--headless --frames 5 --input '" + zeros.string() + "'");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_NE(r.Stderr.find(zeros.string() + ":2: "), std::string::npos) << r.Stderr;
+    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+
+    // Frames going backwards.
+    const fs::path backwards = Root() / "backwards.txt";
+    WriteFile(backwards, "20 down left\n10 up left\n");
+    r = Run("--headless --frames 5 --input '" + backwards.string() + "'");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_NE(r.Stderr.find(backwards.string() + ":2: "), std::string::npos) << r.Stderr;
+}
+
+TEST_F(FaultInjection, UnwritableTraceAndRecordPathsExitWithStatus2) {
+    // A folder given as the file to write.
+    RunResult r = Run("--headless --frames 5 --trace backgrounds");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+    EXPECT_NE(r.Stderr.find("cannot write trace file"), std::string::npos) << r.Stderr;
+
+    r = Run("--headless --frames 5 --record backgrounds");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+    EXPECT_NE(r.Stderr.find("cannot write record file"), std::string::npos) << r.Stderr;
+
+    // A device that opens but refuses every write: the failure shows up
+    // when the trace is written, not as a silent success.
+    r = Run("--headless --frames 200 --trace /dev/full");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+    EXPECT_NE(r.Stderr.find("/dev/full: cannot write trace file"), std::string::npos) << r.Stderr;
+}
+
+TEST_F(FaultInjection, TruncatedReplayEndsTheInputWhereItStops) {
+    // The last line is cut in the middle of a key name: the input ends
+    // after the last whole line, and the game plays on to --frames.
+    const std::string whole = "seed 5\n10 down space\n11 up space\n40 down left\n";
+    const fs::path cut = Root() / "cut.txt", kept = Root() / "kept.txt";
+    WriteFile(cut, whole + "52 up le");
+    WriteFile(kept, whole);
+    const fs::path cutTrace = Root() / "cut.jsonl", keptTrace = Root() / "kept.jsonl";
+    RunResult r = Run("--headless --frames 120 --input '" + cut.string() + "' --trace '" + cutTrace.string() + "'");
+    ASSERT_EQ(r.Status, 0) << r.Stderr;
+    ASSERT_EQ(Run("--headless --frames 120 --input '" + kept.string() + "' --trace '" + keptTrace.string() + "'").Status,
+              0);
+    const std::string trace = ReadFile(cutTrace);
+    EXPECT_EQ(CountLines(trace), 120u);
+    EXPECT_EQ(trace, ReadFile(keptTrace));
+
+    // Cut inside the frame number of a line: the same.
+    WriteFile(cut, whole + "5");
+    ASSERT_EQ(Run("--headless --frames 120 --input '" + cut.string() + "' --trace '" + cutTrace.string() + "'").Status,
+              0);
+    EXPECT_EQ(ReadFile(cutTrace), trace);
+}
+
+}  // namespace
+}  // namespace tuublark
