@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +18,10 @@ struct RunResult {
     std::string Stderr;
 };
 
-std::string Temp(const std::string& name) { return ::testing::TempDir() + "tuublark_" + name; }
+// Test processes run in parallel: each keeps its files apart.
+std::string Temp(const std::string& name) {
+    return ::testing::TempDir() + "tuublark_" + std::to_string(getpid()) + "_" + name;
+}
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -120,14 +124,14 @@ TEST(WholeGame, SeedOptionAndSeedLineGiveTheSameGame) {
 
 TEST(WholeGame, KeysRecordedFromTheKeyboardReplayTheSameGame) {
     if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    if (std::system("command -v xdotool > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    if (std::system("command -v xdotool xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
     std::string record = Temp("keyboard.rec"), live = Temp("live.jsonl"), replay = Temp("replay.jsonl");
     // Real key events through the X server while the game runs in a window.
     std::string script =
         "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed --frames 420 --record '" + record +
         "' --trace '" + live +
         "' & pid=$!\n"
-        "for i in $(seq 100); do id=$(xdotool search --name '^TUUBLARK$' 2>/dev/null | head -1); "
+        "for i in $(seq 100); do id=$(xdotool search --pid $pid --name '^TUUBLARK$' 2>/dev/null | head -1); "
         "[ -n \"$id\" ] && break; sleep 0.05; done\n"
         "xdotool windowfocus --sync \"$id\" 2>/dev/null; sleep 0.3\n"
         "xdotool key space; sleep 0.2; xdotool keydown Left; sleep 0.3; xdotool keyup Left\n"
@@ -136,7 +140,8 @@ TEST(WholeGame, KeysRecordedFromTheKeyboardReplayTheSameGame) {
         "wait $pid\n";
     std::string scriptPath = Temp("keys.sh");
     WriteFile(scriptPath, script);
-    ASSERT_EQ(std::system(("sh '" + scriptPath + "'").c_str()), 0);
+    // A display of its own: other tests' windows must not take the focus.
+    ASSERT_EQ(std::system(("xvfb-run -a -s '-screen 0 1024x768x24' sh '" + scriptPath + "'").c_str()), 0);
     std::string recorded = ReadFile(record);
     ASSERT_NE(recorded.find("seed "), std::string::npos) << recorded;
     ASSERT_NE(recorded.find(" down space"), std::string::npos) << "no key reached the game:\n" << recorded;
@@ -186,7 +191,10 @@ TEST(WholeGame, NoDisplayIsAFatalGraphicsError) {
 TEST(WholeGame, TerminationSignalEndsTheRunCleanly) {
     std::string trace = Temp("term.jsonl");
     std::string command = "'" TUUBLARK_EXECUTABLE "' --headless --frames 2000000000 --trace '" + trace +
-                          "' & pid=$!; sleep 0.5; kill -TERM $pid; wait $pid";
+                          "' & pid=$!; "
+                          // Signal once the frame loop runs (its trace has grown).
+                          "for i in $(seq 200); do [ -s '" + trace + "' ] && break; sleep 0.05; done; "
+                          "sleep 0.2; kill -TERM $pid; wait $pid";
     int raw = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(raw));
     EXPECT_EQ(WEXITSTATUS(raw), 0);

@@ -4,6 +4,7 @@
 // the change is meant, regenerate.sh rewrites the golden trace and the
 // commit explains the difference.
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <sys/wait.h>
@@ -74,7 +75,7 @@ std::string Difference(const std::string& golden, const std::string& now) {
 }
 
 TEST(GoldenReplay, SessionGivesTheKeptTraceFrameByFrame) {
-    const std::string trace = ::testing::TempDir() + "tuublark_golden_trace.jsonl";
+    const std::string trace = ::testing::TempDir() + "tuublark_golden_trace_" + std::to_string(getpid()) + ".jsonl";
     const std::string command = "'" TUUBLARK_EXECUTABLE "' --headless --frames 20000 --input '" + kReplayDir +
                                 "golden-input.txt' --trace '" + trace + "' > /dev/null";
     int status = std::system(command.c_str());

@@ -1,6 +1,7 @@
 // The start-up check: a missing or damaged asset stops the game before the
 // display opens, naming the file, with exit status 1.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sys/wait.h>
 
@@ -26,7 +27,7 @@ struct RunResult {
 class AssetCheck : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::path(::testing::TempDir()) / "tuublark_asset_check";
+        root_ = fs::path(::testing::TempDir()) / ("tuublark_asset_check_" + std::to_string(getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_);
         for (const char* folder : {"backgrounds", "graphics", "Audio"})

@@ -1,6 +1,7 @@
 // The generator itself: the same bytes on every run, one folder per name
 // whatever its spelling in the catalogue, every game path covered.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sys/wait.h>
 
@@ -41,7 +42,7 @@ std::map<std::string, std::vector<char>> ReadTree(const fs::path& root) {
 class Generator : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::path(::testing::TempDir()) / "tuublark_assetgen_test";
+        root_ = fs::path(::testing::TempDir()) / ("tuublark_assetgen_test_" + std::to_string(getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_);
         previous_ = DataFolder();

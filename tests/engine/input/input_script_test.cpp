@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <unistd.h>
 
 #include "engine/input/input_script.h"
 
@@ -104,7 +105,7 @@ TEST(InputScript, KeyNamesRoundTrip) {
 }
 
 TEST(InputScript, RecorderOutputReplaysToTheSameEvents) {
-    std::string path = ::testing::TempDir() + "record_test.txt";
+    std::string path = ::testing::TempDir() + "record_test_" + std::to_string(getpid()) + ".txt";
     {
         TInputRecorder recorder;
         std::string error;
