@@ -52,7 +52,9 @@ PixmapRef LoadBmpPixmap(TStream& stream) {
         if (!stream.Seek(start + dataOffset)) return nullptr;
     }
 
-    int64_t rowBytes = bitCount > 0 ? (static_cast<int64_t>(width) * bitCount + 31) / 32 * 4 : 0;
+    // Rows of an undecoded bit count must still be in the file, at one bit
+    // per pixel at least: a header alone must not make a huge picture.
+    int64_t rowBytes = (static_cast<int64_t>(width) * std::max<int32_t>(bitCount, 1) + 31) / 32 * 4;
     if (rowBytes * rows > BytesLeft(stream)) return nullptr;
     PixmapRef pixmap = CreatePixmap(width, static_cast<int32_t>(rows), PixelFormatRGB888);
     // Other bit counts are not decoded: the picture stays black.

@@ -5,6 +5,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cstdlib>
 #include <vector>
 
 #include "engine/image/pixmap_loaders.h"
@@ -15,6 +16,18 @@ namespace {
 
 void PngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void PngWarning(png_structp, png_const_charp) {}
+
+// libpng allocates a text or profile chunk's stated length before reading
+// its data, so a short file claiming a huge chunk would take gigabytes.
+// Nothing libpng needs for an accepted picture comes near this; a refused
+// allocation skips the chunk or fails the picture.
+constexpr png_alloc_size_t MaxPngAllocation = 16 * 1024 * 1024;
+
+png_voidp PngMalloc(png_structp, png_alloc_size_t size) {
+    return size <= MaxPngAllocation ? std::malloc(size) : nullptr;
+}
+
+void PngFree(png_structp, png_voidp memory) { std::free(memory); }
 
 void PngRead(png_structp png, png_bytep data, size_t length) {
     auto* stream = static_cast<TStream*>(png_get_io_ptr(png));
@@ -43,7 +56,8 @@ bool ReadPngRows(png_structp png, png_bytepp rows) {
 PixmapRef LoadPngPixmap(TStream& stream) {
     png_byte signature[8];
     if (stream.Read(signature, 8) != 8 || png_sig_cmp(signature, 0, 8) != 0) return nullptr;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning, nullptr,
+                                                 PngMalloc, PngFree);
     if (!png) return nullptr;
     png_infop info = png_create_info_struct(png);
     PixmapRef pixmap;
