@@ -14,11 +14,16 @@ seconds=${1:-20}
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(bmp png jpeg tga wav ogg font replay)
 
-cmake -S . -B build-fuzz -DTUUBLARK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 fuzzers=()
 for t in "${targets[@]}"; do fuzzers+=("${t}_fuzz"); done
-cmake --build build-fuzz -j"$(nproc)" --target "${fuzzers[@]}"
+# Several runs may share build-fuzz: one builds at a time.
+mkdir -p build-fuzz
+(
+  flock 9
+  cmake -S . -B build-fuzz -DTUUBLARK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build build-fuzz -j"$(nproc)" --target "${fuzzers[@]}"
+) 9>build-fuzz/.build-lock
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

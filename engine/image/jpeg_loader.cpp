@@ -69,6 +69,10 @@ bool CreateJpeg(jpeg_decompress_struct& info, TJpegError& error) {
 bool ReadJpegHeader(jpeg_decompress_struct& info, TJpegError& error) {
     if (setjmp(error.Jump)) return false;
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
+    // The arithmetic decoder fills data that ends early with zeros and no
+    // warning, so a cut-short file would pass for a whole (and possibly
+    // huge) picture: such files are refused.
+    if (info.arith_code) return false;
     // Grey pictures are widened to RGB by the library; CMYK ones are not.
     if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) return false;
     info.out_color_space = JCS_RGB;

@@ -86,6 +86,17 @@ TEST(FuzzRegressions, PngChunkClaimingGigabytesIsRefusedWithoutAllocatingThem) {
     EXPECT_FALSE(LoadWithinMemory(file));
 }
 
+TEST(FuzzRegressions, ArithmeticCodedJpegCutShortIsRefused) {
+    // 220 bytes declaring 11568 x 6431: the arithmetic decoder made up the
+    // missing data as zeros and a 220 MB picture came back.
+    const test::Bytes file = ReadRegression("jpeg/arithmetic-cut-short-11568x6431.jpg");
+    ASSERT_GT(file.size(), 100u);
+    EXPECT_FALSE(LoadWithinMemory(file, LoadJpegPixmap));
+    EXPECT_FALSE(LoadWithinMemory(file));
+    // Huffman-coded pictures still load.
+    EXPECT_TRUE(LoadWithinMemory(test::MakeJpeg(40, 30, 200, 100, 50), LoadJpegPixmap));
+}
+
 TEST(FuzzRegressions, PicturesStillLoadWithTheAllocationCap) {
     PixmapRef rgba = CreatePixmap(300, 200, PixelFormatRGBA8888);
     for (size_t i = 0; i < rgba->Data.size(); ++i) rgba->Data[i] = static_cast<uint8_t>(i * 7);
