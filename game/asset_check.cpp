@@ -22,7 +22,7 @@ bool HasExtension(const std::string& path, const char* extension) {
 bool Decodes(const std::string& path) {
     if (HasExtension(path, ".ttf")) return TFreeTypeFont::Load(path, kFontSize, kFontStyle) != nullptr;
     if (HasExtension(path, ".ogg") || HasExtension(path, ".wav")) {
-        AudioSampleRef sample = LoadAudioSample(path);
+        SharedAudioSample sample = LoadSharedAudioSample(path);
         return sample && sample->Length > 0;
     }
     PixmapRef pixmap = LoadPixmap(path);
@@ -30,6 +30,20 @@ bool Decodes(const std::string& path) {
 }
 
 }  // namespace
+
+std::vector<std::string> FindMissingAssets() {
+    std::vector<std::string> problems;
+    for (const std::string& path : AllAssetPaths())
+        if (ResolveAssetPath(path).empty()) problems.push_back("Missing asset: " + path);
+    return problems;
+}
+
+std::vector<std::string> FindUnreadableAssets() {
+    std::vector<std::string> problems;
+    for (const std::string& path : AllAssetPaths())
+        if (!ResolveAssetPath(path).empty() && !Decodes(path)) problems.push_back("Unreadable asset: " + path);
+    return problems;
+}
 
 std::vector<std::string> FindAssetProblems() {
     std::vector<std::string> problems;
@@ -42,10 +56,13 @@ std::vector<std::string> FindAssetProblems() {
     return problems;
 }
 
-bool CheckAssets() {
-    const std::vector<std::string> problems = FindAssetProblems();
+bool ReportAssetProblems(const std::vector<std::string>& problems) {
     for (const std::string& line : problems) std::fprintf(stderr, "%s\n", line.c_str());
     return problems.empty();
+}
+
+std::future<std::vector<std::string>> StartDecodeCheck() {
+    return std::async(std::launch::async, FindUnreadableAssets);
 }
 
 }  // namespace tuublark

@@ -1,19 +1,32 @@
-// The start-up check of the asset files: before the display opens, every
-// picture, the font and every sound the game may read must be present and
-// readable by the game's own loaders.
+// The start-up check of the asset files: every picture, the font and every
+// sound the game may read must be present and readable by the game's own
+// loaders.
+//
+// Presence is checked before the display opens. Decoding every file takes
+// a good part of a second, so it runs on a thread of its own while the
+// display opens and the pictures load; the decoded sounds are kept for the
+// game's own loads.
 #pragma once
 
+#include <future>
 #include <string>
 #include <vector>
 
 namespace tuublark {
 
-// One line per problem, in the order of AllAssetPaths(): "Missing asset:
-// <path>" for a file that no path lookup finds, "Unreadable asset: <path>"
-// for one that exists but that its loader rejects. Empty when all is well.
+// "Missing asset: <path>" for each file that no path lookup finds, in the
+// order of AllAssetPaths().
+std::vector<std::string> FindMissingAssets();
+// "Unreadable asset: <path>" for each file that exists but that its loader
+// rejects, in the same order.
+std::vector<std::string> FindUnreadableAssets();
+// Both kinds, in path order: empty when all is well.
 std::vector<std::string> FindAssetProblems();
 
-// Writes every problem line to standard error; false when there was any.
-bool CheckAssets();
+// Writes each problem line to standard error; false when there was any.
+bool ReportAssetProblems(const std::vector<std::string>& problems);
+
+// FindUnreadableAssets on a thread of its own.
+std::future<std::vector<std::string>> StartDecodeCheck();
 
 }  // namespace tuublark

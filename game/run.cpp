@@ -1,6 +1,7 @@
 #include "game/run.h"
 
 #include <csignal>
+#include <future>
 #include <cstdio>
 #include <cstring>
 #include <cerrno>
@@ -58,8 +59,13 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
     TFrameProfile profile;
     if (!options.ProfilePath.empty() && !profile.Open(options.ProfilePath, error)) return Fail(error);
 
-    // Every file must be there and readable before the display opens.
-    if (!CheckAssets()) return 1;
+    // Every file must be there before the display opens; whether each one
+    // decodes is checked while the display opens and the pictures load.
+    if (!FindMissingAssets().empty()) {
+        ReportAssetProblems(FindAssetProblems());
+        return 1;
+    }
+    std::future<std::vector<std::string>> decodeCheck = StartDecodeCheck();
 
     if (options.Headless) {
         SetSystemDriver(std::make_unique<THeadlessSystemDriver>());
@@ -84,6 +90,10 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
 
     auto g = std::make_unique<GameState>();
     StartUp(*g, seed);
+    if (!ReportAssetProblems(decodeCheck.get())) {
+        RenderDriver().CloseGraphics();
+        return 1;
+    }
     if (options.Unpaced) {
         Graphics().Pacing.PacingOn = 0;
         RenderDriver().SetSwapInterval(0);

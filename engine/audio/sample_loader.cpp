@@ -1,5 +1,10 @@
 #include "engine/audio/sample_loader.h"
 
+#include <map>
+#include <mutex>
+
+#include "engine/runtime/filesystem.h"
+
 namespace tuublark {
 namespace {
 
@@ -26,6 +31,26 @@ AudioSampleRef LoadAudioSample(const std::string& path) {
     std::unique_ptr<TStream> stream = OpenStream(path);
     if (!stream) return nullptr;
     return LoadAudioSample(*stream);
+}
+
+SharedAudioSample LoadSharedAudioSample(const std::string& path) {
+    // Never destroyed: a decoding thread may still be at work when the
+    // program exits.
+    static std::mutex& mutex = *new std::mutex;
+    static auto& decoded = *new std::map<std::string, SharedAudioSample>;  // by the file's real path
+    std::string file = ResolveAssetPath(path);
+    if (file.empty()) return nullptr;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        auto found = decoded.find(file);
+        if (found != decoded.end()) return found->second;
+    }
+    // Decoded outside the lock; two threads asking at once both decode and
+    // the first result is kept.
+    SharedAudioSample sample = LoadAudioSample(path);
+    if (!sample) return nullptr;
+    std::lock_guard<std::mutex> lock(mutex);
+    return decoded.emplace(file, std::move(sample)).first->second;
 }
 
 }  // namespace tuublark

@@ -19,4 +19,12 @@ AudioSampleRef LoadAudioSample(TStream& stream);
 // Null when the file cannot be opened or no loader reads it.
 AudioSampleRef LoadAudioSample(const std::string& path);
 
+using SharedAudioSample = std::shared_ptr<const TAudioSample>;
+
+// The decoded sample of a game file, decoded once per run and kept: the
+// start-up check, the sounds loaded at start-up and every skin's drum loop,
+// loaded again at each new game, share it. Safe from any thread. Null
+// (and not kept) when the file cannot be read.
+SharedAudioSample LoadSharedAudioSample(const std::string& path);
+
 }  // namespace tuublark

@@ -13,7 +13,7 @@ std::unique_ptr<TAudioDriver>& CurrentDriver() {
 }  // namespace
 
 SoundRef TAudioDriver::CreateSound(const std::string& path, int32_t flags) {
-    AudioSampleRef sample = LoadAudioSample(path);
+    SharedAudioSample sample = LoadSharedAudioSample(path);
     if (!sample) return nullptr;
     SoundRef sound = CreateSound(*sample, flags);
     if (sound) sound->Path = path;

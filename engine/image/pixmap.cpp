@@ -156,6 +156,25 @@ PixmapRef ResizePixmap(const TPixmap& pixmap, int32_t width, int32_t height) {
     const TPixmap& in = AsRgba(pixmap, holder);
     PixmapRef out = CreatePixmap(width, height, PixelFormatRGBA8888);
 
+    if (in.Width == 2 * width && in.Height == 2 * height) {
+        // Exact halving (every mipmap level): each sample falls half-way
+        // between two source pixels in both directions, so the bilinear
+        // result is the truncated mean of a 2x2 block, computed exactly in
+        // integers.
+        for (int32_t y = 0; y < height; ++y) {
+            const uint8_t* top = in.Row(2 * y);
+            const uint8_t* bottom = in.Row(2 * y + 1);
+            uint8_t* row = out->Row(y);
+            for (int32_t i = 0; i < width * 4; ++i) {
+                int32_t c = i & 3, x = i >> 2;
+                int32_t sum = top[8 * x + c] + top[8 * x + 4 + c] + bottom[8 * x + c] + bottom[8 * x + 4 + c];
+                row[i] = static_cast<uint8_t>(sum >> 2);
+            }
+        }
+        if (pixmap.Format == PixelFormatRGBA8888) return out;
+        return ConvertPixmap(*out, pixmap.Format);
+    }
+
     // Source sample and weight for each destination column or row, sampled
     // at pixel centres.
     struct TTap {

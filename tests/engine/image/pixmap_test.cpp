@@ -132,5 +132,28 @@ TEST(ResizePixmap, SamplesPixelCentresAndClampsAtTheEdges) {
     EXPECT_EQ(ResizePixmap(*q, 0, 1), nullptr);
 }
 
+TEST(ResizePixmap, HalvingMatchesTheBilinearRuleOnEveryPixel) {
+    // Mipmap levels halve; the result must be the bilinear rule's: sample
+    // at the pixel centre, interpolate each row, then between the rows,
+    // truncating at the end.
+    auto p = CreatePixmap(10, 6, PixelFormatRGBA8888);
+    uint32_t seed = 12345;
+    for (uint8_t& byte : p->Data) {
+        seed = seed * 1103515245u + 12345u;
+        byte = static_cast<uint8_t>(seed >> 16);
+    }
+    auto half = ResizePixmap(*p, 5, 3);
+    ASSERT_NE(half, nullptr);
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 5; ++x)
+            for (int c = 0; c < 4; ++c) {
+                auto at = [&](int32_t sx, int32_t sy) { return static_cast<float>(p->Row(sy)[sx * 4 + c]); };
+                float top = at(2 * x, 2 * y) + (at(2 * x + 1, 2 * y) - at(2 * x, 2 * y)) * 0.5f;
+                float bottom = at(2 * x, 2 * y + 1) + (at(2 * x + 1, 2 * y + 1) - at(2 * x, 2 * y + 1)) * 0.5f;
+                EXPECT_EQ(half->Row(y)[x * 4 + c], static_cast<uint8_t>(top + (bottom - top) * 0.5f))
+                    << x << "," << y << " channel " << c;
+            }
+}
+
 }  // namespace
 }  // namespace tuublark
