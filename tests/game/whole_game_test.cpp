@@ -152,6 +152,32 @@ TEST(WholeGame, KeysRecordedFromTheKeyboardReplayTheSameGame) {
     EXPECT_EQ(liveTrace, ReadFile(replay));
 }
 
+TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
+    if (std::system("command -v xdotool xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    std::string input = Temp("alt_enter.txt"), windowed = Temp("alt_enter.jsonl"), headless = Temp("alt_h.jsonl");
+    std::string shot = Temp("alt_enter.png"), geometry = Temp("alt_enter_geometry.txt");
+    WriteFile(input, kGameInput);
+    std::string script = "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed --frames 360 --input '" + input +
+                         "' --trace '" + windowed + "' --screenshot '" + shot +
+                         "' & pid=$!\n"
+                         "for i in $(seq 100); do id=$(xdotool search --pid $pid --name '^TUUBLARK$' 2>/dev/null "
+                         "| head -1); [ -n \"$id\" ] && break; sleep 0.05; done\n"
+                         "xdotool windowfocus --sync \"$id\" 2>/dev/null; sleep 0.5\n"
+                         "xdotool key alt+Return; sleep 1; xdotool getwindowgeometry \"$id\" > '" + geometry +
+                         "'; xdotool key alt+Return\n"
+                         "wait $pid\n";
+    std::string scriptPath = Temp("alt_enter.sh");
+    WriteFile(scriptPath, script);
+    ASSERT_EQ(std::system(("xvfb-run -a -s '-screen 0 1024x768x24' sh '" + scriptPath + "'").c_str()), 0);
+    ASSERT_EQ(RunGameProcess("--headless --frames 360 --input '" + input + "' --trace '" + headless + "'").Status, 0);
+    EXPECT_EQ(ReadFile(windowed), ReadFile(headless)) << "the switch must not reach the game";
+    EXPECT_GT(ReadFile(shot).size(), 1000u);
+    // Without a window manager the X server keeps the window's size, so the
+    // switch itself is not checked here, only that the game goes on.
+    EXPECT_NE(ReadFile(geometry).find("Geometry:"), std::string::npos);
+}
+
 TEST(WholeGame, BadCommandLinesAndFilesExitWithStatus2AndOneLine) {
     RunResult r = RunGameProcess("--frobnicate");
     EXPECT_EQ(r.Status, 2);
