@@ -1,5 +1,10 @@
 #include "engine/platform/sdl_window.h"
 
+#include <SDL_syswm.h>
+#ifdef SDL_VIDEO_DRIVER_X11
+#include <X11/Xlib.h>
+#endif
+
 #include <set>
 #include <tuple>
 
@@ -111,11 +116,29 @@ void TSdlWindow::SwapBuffers() {
 
 bool TSdlWindow::SetSwapInterval(int32_t interval) { return context_ && SDL_GL_SetSwapInterval(interval) == 0; }
 
+// The drawable's real size. On X11 without a window manager a full-screen
+// request is never carried out, while SDL already reports the display's
+// size; the X server knows what the window really measures.
+static void DrawableSize(SDL_Window* window, int& w, int& h) {
+    SDL_GL_GetDrawableSize(window, &w, &h);
+#ifdef SDL_VIDEO_DRIVER_X11
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes)) {
+            w = attributes.width;
+            h = attributes.height;
+        }
+    }
+#endif
+}
+
 TPictureRect TSdlWindow::PictureRect() const {
     TPictureRect rect{0, 0, width_, height_};
     if (!window_) return rect;
     int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(window_, &w, &h);
+    DrawableSize(window_, w, h);
     if (w <= 0 || h <= 0 || width_ <= 0 || height_ <= 0) return rect;
     // Largest picture of the game's aspect that fits, centred.
     if (static_cast<int64_t>(w) * height_ > static_cast<int64_t>(h) * width_) {
