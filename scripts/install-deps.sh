@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libgl-dev libgl1-mesa-dri
+  libsdl2-dev libx11-dev libgl-dev libgl1-mesa-dri
   libpng-dev libjpeg-dev libogg-dev libvorbis-dev libfreetype-dev
   libcairo2-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
