@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
 #include <cstdlib>
 
@@ -71,8 +72,17 @@ std::unique_ptr<TFreeTypeFont> TFreeTypeFont::Load(const std::string& path, int3
         FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
         if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) continue;
         glyph.Advance = static_cast<float>(face->glyph->advance.x / 64.0);
+        // A damaged face can give a glyph thousands of pixels across: such a
+        // glyph counts as one that does not render, before it is rendered.
+        const int64_t largest = int64_t{16} * pixels;
+        if (face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
+            FT_BBox box;
+            FT_Outline_Get_CBox(&face->glyph->outline, &box);
+            if ((box.xMax - box.xMin) / 64 > largest || (box.yMax - box.yMin) / 64 > largest) continue;
+        }
         if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) continue;
         const FT_Bitmap& bitmap = face->glyph->bitmap;
+        if (bitmap.width > largest || bitmap.rows > largest) continue;
         glyph.X = face->glyph->bitmap_left;
         glyph.Y = font->Ascender - face->glyph->bitmap_top;
         glyph.W = static_cast<int32_t>(bitmap.width);
