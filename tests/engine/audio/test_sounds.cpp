@@ -132,7 +132,7 @@ std::string WriteTempFile(const std::string& name, const Bytes& bytes) {
     std::string path = std::string(dir ? dir : "/tmp") + "/tuublark-audio-" + std::to_string(getpid()) + "-" + name;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) throw std::runtime_error("cannot write " + path);
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);  // data() may be null when empty
     std::fclose(file);
     return path;
 }
