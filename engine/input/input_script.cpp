@@ -144,8 +144,15 @@ bool TInputRecorder::Open(const std::string& path, int32_t seed, std::string& er
         error = path + ": cannot write record file (" + std::strerror(errno) + ")";
         return false;
     }
+    // The seed line is written at once, so a file that takes no data (a
+    // full disk) is refused here instead of leaving an empty record.
     std::fprintf(file_, "# tuublark key record\nseed %d\n", seed);
-    std::fflush(file_);
+    if (std::fflush(file_) != 0 || std::ferror(file_)) {
+        error = path + ": cannot write record file (" + std::strerror(errno) + ")";
+        std::fclose(file_);
+        file_ = nullptr;
+        return false;
+    }
     return true;
 }
 

@@ -231,6 +231,11 @@ TEST_F(FaultInjection, UnwritableTraceAndRecordPathsExitWithStatus2) {
     EXPECT_EQ(r.Status, 2);
     EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
     EXPECT_NE(r.Stderr.find("/dev/full: cannot write trace file"), std::string::npos) << r.Stderr;
+
+    r = Run("--headless --frames 5 --record /dev/full");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+    EXPECT_NE(r.Stderr.find("/dev/full: cannot write record file"), std::string::npos) << r.Stderr;
 }
 
 TEST_F(FaultInjection, TruncatedReplayEndsTheInputWhereItStops) {
