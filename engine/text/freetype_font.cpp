@@ -24,6 +24,8 @@ struct TFaceHolder {
 PixmapRef CoveragePixmap(const FT_Bitmap& bitmap) {
     int32_t width = static_cast<int32_t>(bitmap.width), rows = static_cast<int32_t>(bitmap.rows);
     if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO) return nullptr;
+    // A damaged bitmap font can give a glyph a size but no pixels.
+    if (!bitmap.buffer) return nullptr;
     PixmapRef pixmap = CreatePixmap(width, rows, PixelFormatA8);
     // A negative pitch means the rows are stored bottom-up.
     int32_t pitch = bitmap.pitch;

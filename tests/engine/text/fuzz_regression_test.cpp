@@ -29,6 +29,16 @@ TEST(FontFuzzRegressions, HugeGlyphsOfADamagedFaceDrawNothing) {
     EXPECT_LT(GlyphPixels(*font), 1000000);
 }
 
+TEST(FontFuzzRegressions, BitmapGlyphWithASizeButNoPixelsDrawsNothing) {
+    // A damaged BDF font: its space has a 3 x 4 box and no bitmap, and
+    // FreeType hands over a glyph of that size with no buffer.
+    auto font = TFreeTypeFont::Load(TUUBLARK_SOURCE_DIR "/fuzz/regressions/font/bdf-glyph-without-bitmap.bdf", 24, 4);
+    ASSERT_TRUE(font);
+    for (const TFreeTypeGlyph& glyph : font->Glyphs) {
+        if (glyph.Pixmap) EXPECT_EQ(glyph.Pixmap->Data.size(), static_cast<size_t>(glyph.Pixmap->Pitch) * glyph.H);
+    }
+}
+
 TEST(FontFuzzRegressions, OrdinaryGlyphsStillRender) {
     auto font = TFreeTypeFont::Load("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 24, 4);
     ASSERT_TRUE(font);
