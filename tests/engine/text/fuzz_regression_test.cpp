@@ -35,7 +35,8 @@ TEST(FontFuzzRegressions, BitmapGlyphWithASizeButNoPixelsDrawsNothing) {
     auto font = TFreeTypeFont::Load(TUUBLARK_SOURCE_DIR "/fuzz/regressions/font/bdf-glyph-without-bitmap.bdf", 24, 4);
     ASSERT_TRUE(font);
     for (const TFreeTypeGlyph& glyph : font->Glyphs) {
-        if (glyph.Pixmap) EXPECT_EQ(glyph.Pixmap->Data.size(), static_cast<size_t>(glyph.Pixmap->Pitch) * glyph.H);
+        if (!glyph.Pixmap) continue;
+        EXPECT_EQ(glyph.Pixmap->Data.size(), static_cast<size_t>(glyph.Pixmap->Pitch) * glyph.H);
     }
 }
 
