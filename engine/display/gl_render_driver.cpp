@@ -37,11 +37,60 @@ bool TGLRenderDriver::SetGraphicsMode(int32_t width, int32_t height, int32_t dep
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     ApplyPictureRect();
+    WarmUp();
     for (int i = 0; i < 2; ++i) {
         glClear(GL_COLOR_BUFFER_BIT);
         context_->SwapBuffers();
     }
     return true;
+}
+
+void TGLRenderDriver::WarmUp() {
+    // Software OpenGL builds its pixel code on the first draw in each new
+    // state: a mipmapped and a plain texture, lines and points, in every
+    // blend mode. Drawn once here, off the picture, so the first frames of
+    // the game do not pay for it.
+    GLuint textures[2];
+    glGenTextures(2, textures);
+    const uint8_t white[4 * 4 * 4] = {255};
+    for (int filtered = 0; filtered < 2; ++filtered) {
+        glBindTexture(GL_TEXTURE_2D, textures[filtered]);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filtered ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST);
+        for (int level = 0, size = 4; size >= 1 && (filtered || level == 0); ++level, size /= 2)
+            glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+    }
+    glColor4ub(255, 255, 255, 128);
+    for (int32_t mode = 1; mode <= 5; ++mode) {
+        SetBlend(mode);
+        glEnable(GL_TEXTURE_2D);
+        for (GLuint texture : textures) {
+            glBindTexture(GL_TEXTURE_2D, texture);
+            glBegin(GL_QUADS);
+            glTexCoord2f(0, 0), glVertex2f(-4, -4);
+            glTexCoord2f(1, 0), glVertex2f(-1, -4);
+            glTexCoord2f(1, 1), glVertex2f(-1, -1);
+            glTexCoord2f(0, 1), glVertex2f(-4, -1);
+            glEnd();
+        }
+        glDisable(GL_TEXTURE_2D);
+        glBegin(GL_LINES);
+        glVertex2f(-4, -2), glVertex2f(-1, -2);
+        glEnd();
+        glBegin(GL_POINTS);
+        glVertex2f(-2, -2);
+        glEnd();
+    }
+    glFinish();
+    glDeleteTextures(2, textures);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glColor4ub(255, 255, 255, 255);
+    SetBlend(0);
+    blend_ = 0;
+    boundTexture_ = 0;
+    texturing_ = 0;
 }
 
 void TGLRenderDriver::CloseGraphics() {

@@ -48,6 +48,8 @@ public:
 private:
     // Maps the game's picture onto the drawable (letterboxing).
     void ApplyPictureRect();
+    // Draws once in every state the game uses, outside the picture.
+    void WarmUp();
 
     std::unique_ptr<TGLContext> context_;
     int32_t width_ = 0, height_ = 0;
