@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libx11-dev libgl-dev libgl1-mesa-dri
-  libpng-dev libjpeg-dev libogg-dev libvorbis-dev libfreetype-dev
+  zlib1g-dev libpng-dev libjpeg-dev libogg-dev libvorbis-dev libfreetype-dev
   libcairo2-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool
