@@ -128,6 +128,8 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         if (last) break;
     }
     if (trace && std::fflush(trace.get()) != 0) exitStatus = Fail(options.TracePath + ": cannot write trace file");
+    // The game was played to its end; the record could not keep up.
+    if (recorder.Failed()) exitStatus = Fail(options.RecordPath + ": cannot write record file; the record is incomplete");
     Keyboard().SetListener(nullptr);
     RenderDriver().CloseGraphics();
     return exitStatus;

@@ -158,8 +158,12 @@ bool TInputRecorder::Open(const std::string& path, int32_t seed, std::string& er
 
 void TInputRecorder::Record(int32_t frame, bool down, int key) {
     if (!file_) return;
-    std::fprintf(file_, "%d %s %s\n", frame, down ? "down" : "up", KeyName(key).c_str());
-    std::fflush(file_);
+    if (std::fprintf(file_, "%d %s %s\n", frame, down ? "down" : "up", KeyName(key).c_str()) < 0 ||
+        std::fflush(file_) != 0) {
+        std::fclose(file_);
+        file_ = nullptr;
+        failed_ = true;
+    }
 }
 
 }  // namespace tuublark

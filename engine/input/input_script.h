@@ -58,11 +58,15 @@ public:
     ~TInputRecorder();
     // False with `error` set when the file cannot be written.
     bool Open(const std::string& path, int32_t seed, std::string& error);
+    // Appends one event. A write that fails (a full disk) closes the record
+    // and is reported by Failed(); the game goes on.
     void Record(int32_t frame, bool down, int key);
     bool IsOpen() const { return file_ != nullptr; }
+    bool Failed() const { return failed_; }
 
 private:
     std::FILE* file_ = nullptr;
+    bool failed_ = false;
 };
 
 }  // namespace tuublark

@@ -2,6 +2,10 @@
 
 #include <cstdio>
 #include <fstream>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "engine/input/input_script.h"
@@ -121,6 +125,28 @@ TEST(InputScript, RecorderOutputReplaysToTheSameEvents) {
     ASSERT_EQ(script.Events().size(), 3u);
     EXPECT_EQ(script.Events()[2].Frame, 4);
     EXPECT_EQ(script.Events()[2].Key, 160);
+    std::remove(path.c_str());
+}
+
+TEST(InputScript, ARecordThatStopsTakingDataIsReportedAsFailed) {
+    // A disk that fills up during the game, made with a file size limit in
+    // a child process.
+    std::string path = ::testing::TempDir() + "record_full_" + std::to_string(getpid()) + ".txt";
+    pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{200, 200};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        TInputRecorder recorder;
+        std::string error;
+        if (!recorder.Open(path, 7, error)) _exit(3);
+        for (int frame = 1; frame <= 100 && !recorder.Failed(); ++frame) recorder.Record(frame, true, VkLeft);
+        _exit(recorder.Failed() && !recorder.IsOpen() ? 0 : 4);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "3: refused at open, 4: the failure went unnoticed";
     std::remove(path.c_str());
 }
 
