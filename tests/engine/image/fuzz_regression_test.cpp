@@ -51,11 +51,11 @@ PixmapRef LoadWithinMemory(const test::Bytes& bytes, PixmapRef (*loader)(TStream
 TEST(FuzzRegressions, BmpHeaderWithBitCountZeroAndNoRowsIsRefused) {
     // 16384 x 16384 with bit count 0: no row bytes are needed, so the
     // header alone once made an 800 MB picture.
-    test::TBmpSpec spec;
-    spec.Width = MaxPictureSide;
-    spec.Height = MaxPictureSide;
-    spec.BitCount = 0;
-    EXPECT_FALSE(LoadWithinMemory(test::MakeBmp(spec), LoadBmpPixmap));
+    test::TBmpLayout layout;
+    layout.Width = MaxPictureSide;
+    layout.Height = MaxPictureSide;
+    layout.BitCount = 0;
+    EXPECT_FALSE(LoadWithinMemory(test::MakeBmp(layout), LoadBmpPixmap));
     EXPECT_FALSE(LoadWithinMemory(ReadRegression("bmp/bitcount0-huge-header-only.bmp")));
     EXPECT_FALSE(LoadWithinMemory(ReadRegression("tga/bmp-bitcount0-huge-header-only.bin")));
 }
@@ -63,12 +63,12 @@ TEST(FuzzRegressions, BmpHeaderWithBitCountZeroAndNoRowsIsRefused) {
 TEST(FuzzRegressions, BmpOfAnUndecodedBitCountStillNeedsItsRows) {
     // 32 bits per pixel is not decoded, but its rows must be in the file
     // for the picture of the stated size to be made.
-    test::TBmpSpec spec;
-    spec.Width = 3;
-    spec.Height = 2;
-    spec.BitCount = 32;
-    spec.Rows = {test::Bytes(12, 0x7F), test::Bytes(12, 0x7F)};
-    test::Bytes file = test::MakeBmp(spec);
+    test::TBmpLayout layout;
+    layout.Width = 3;
+    layout.Height = 2;
+    layout.BitCount = 32;
+    layout.Rows = {test::Bytes(12, 0x7F), test::Bytes(12, 0x7F)};
+    test::Bytes file = test::MakeBmp(layout);
     PixmapRef whole = LoadWithinMemory(file, LoadBmpPixmap);
     ASSERT_TRUE(whole);
     EXPECT_EQ(whole->Width, 3);

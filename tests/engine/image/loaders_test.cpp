@@ -153,7 +153,7 @@ TEST(LoadPixmap, MissingFilesAndUnknownDataGiveNull) {
 // No loader may read or write out of bounds on damaged input; the memory
 // checker of the sanitiser build turns any such access into a failure.
 TEST(LoadPixmap, SurvivesDamagedFilesOfEveryFormat) {
-    test::TBmpSpec bmp8;
+    test::TBmpLayout bmp8;
     bmp8.Width = 5;
     bmp8.Height = 3;
     bmp8.BitCount = 8;

@@ -25,42 +25,42 @@ void PutLE32(Bytes& b, uint32_t v) {
     PutLE16(b, v >> 16);
 }
 
-Bytes MakeBmp(const TBmpSpec& spec) {
+Bytes MakeBmp(const TBmpLayout& layout) {
     Bytes pixels;
-    for (const Bytes& row : spec.Rows) {
+    for (const Bytes& row : layout.Rows) {
         pixels.insert(pixels.end(), row.begin(), row.end());
         while ((pixels.size() % 4) != 0) pixels.push_back(0);
     }
-    uint32_t paletteBytes = static_cast<uint32_t>(spec.Palette.size()) * 4;
-    uint32_t offset = 14 + spec.HeaderSize + paletteBytes + spec.Gap;
+    uint32_t paletteBytes = static_cast<uint32_t>(layout.Palette.size()) * 4;
+    uint32_t offset = 14 + layout.HeaderSize + paletteBytes + layout.Gap;
     Bytes b = {'B', 'M'};
     PutLE32(b, offset + static_cast<uint32_t>(pixels.size()));
     PutLE32(b, 0);
     PutLE32(b, offset);
-    PutLE32(b, spec.HeaderSize);
-    PutLE32(b, static_cast<uint32_t>(spec.Width));
-    PutLE32(b, static_cast<uint32_t>(spec.Height));
+    PutLE32(b, layout.HeaderSize);
+    PutLE32(b, static_cast<uint32_t>(layout.Width));
+    PutLE32(b, static_cast<uint32_t>(layout.Height));
     PutLE16(b, 1);
-    PutLE16(b, static_cast<uint32_t>(spec.BitCount));
-    PutLE32(b, spec.Compression);
+    PutLE16(b, static_cast<uint32_t>(layout.BitCount));
+    PutLE32(b, layout.Compression);
     PutLE32(b, static_cast<uint32_t>(pixels.size()));
     PutLE32(b, 2835);
     PutLE32(b, 2835);
-    PutLE32(b, spec.ColoursUsed);
+    PutLE32(b, layout.ColoursUsed);
     PutLE32(b, 0);
     // The rest of a larger header: masks and colour space, here a marker
     // pattern that would show up as colours if it were read as a palette.
-    for (uint32_t i = 40; i < spec.HeaderSize; ++i) b.push_back(0xAB);
-    for (uint32_t c : spec.Palette) PutLE32(b, c);
-    for (uint32_t i = 0; i < spec.Gap; ++i) b.push_back(0xCD);
+    for (uint32_t i = 40; i < layout.HeaderSize; ++i) b.push_back(0xAB);
+    for (uint32_t c : layout.Palette) PutLE32(b, c);
+    for (uint32_t i = 0; i < layout.Gap; ++i) b.push_back(0xCD);
     b.insert(b.end(), pixels.begin(), pixels.end());
     return b;
 }
 
 Bytes MakeBmp24(const std::vector<std::vector<uint32_t>>& rowsTopFirst) {
-    TBmpSpec spec;
-    spec.Height = static_cast<int32_t>(rowsTopFirst.size());
-    spec.Width = static_cast<int32_t>(rowsTopFirst[0].size());
+    TBmpLayout layout;
+    layout.Height = static_cast<int32_t>(rowsTopFirst.size());
+    layout.Width = static_cast<int32_t>(rowsTopFirst[0].size());
     for (auto it = rowsTopFirst.rbegin(); it != rowsTopFirst.rend(); ++it) {
         Bytes row;
         for (uint32_t c : *it) {
@@ -68,9 +68,9 @@ Bytes MakeBmp24(const std::vector<std::vector<uint32_t>>& rowsTopFirst) {
             row.push_back(static_cast<uint8_t>(c >> 8));
             row.push_back(static_cast<uint8_t>(c >> 16));
         }
-        spec.Rows.push_back(row);
+        layout.Rows.push_back(row);
     }
-    return MakeBmp(spec);
+    return MakeBmp(layout);
 }
 
 static Bytes ReadFileBytes(const std::string& path) {

@@ -11,7 +11,7 @@ namespace tuublark::test {
 
 using Bytes = std::vector<uint8_t>;
 
-struct TBmpSpec {
+struct TBmpLayout {
     int32_t Width = 2, Height = 2;  // negative height: top-down rows
     int32_t BitCount = 24;
     uint32_t HeaderSize = 40;
@@ -23,7 +23,7 @@ struct TBmpSpec {
     std::vector<Bytes> Rows;
 };
 
-Bytes MakeBmp(const TBmpSpec& spec);
+Bytes MakeBmp(const TBmpLayout& layout);
 // A 24-bit bottom-up BMP of the pixmap (RGB888 rows top first).
 Bytes MakeBmp24(const std::vector<std::vector<uint32_t>>& rowsTopFirst);
 
