@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "engine/display/gl_render_driver.h"
+#include "engine/platform/gl_render_driver.h"
 #include "engine/platform/sdl_audio.h"
 #include "engine/platform/sdl_system_driver.h"
 #include "engine/platform/sdl_window.h"

@@ -8,7 +8,7 @@
 
 #include <SDL.h>
 
-#include "engine/display/gl_context.h"
+#include "engine/platform/gl_context.h"
 
 namespace tuublark {
 

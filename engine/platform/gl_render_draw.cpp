@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "engine/display/gl_render_driver.h"
+#include "engine/platform/gl_render_driver.h"
 #include "engine/display/graphics.h"
 #include "engine/image/image.h"
 #include "engine/image/pixmap.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "engine/display/gl_context.h"
+#include "engine/platform/gl_context.h"
 #include "engine/display/render_driver.h"
 
 namespace tuublark {

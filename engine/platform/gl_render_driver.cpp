@@ -1,4 +1,4 @@
-#include "engine/display/gl_render_driver.h"
+#include "engine/platform/gl_render_driver.h"
 
 #include <GL/gl.h>
 
