@@ -1,5 +1,6 @@
-// The command line. Without options the game runs as it always does: full
-// screen, seeded from the clock, played from the keyboard.
+// The command line. Without options the game runs full screen, seeded from
+// the clock and played from the keyboard; each option changes one of those
+// or adds an output.
 #pragma once
 
 #include <cstdint>

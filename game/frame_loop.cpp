@@ -6,6 +6,7 @@
 #include "game/board/board.h"
 #include "game/game_sound.h"
 #include "game/game_state.h"
+#include "game/new_game.h"
 #include "game/player_input.h"
 #include "game/presentation/screens.h"
 #include "game/presentation/skins.h"
@@ -16,12 +17,12 @@ void RunFrame(GameState& g) {
     g.FrameSounds.clear();
     PollKeys(g);
     switch (g.Screen) {
-        case 1:
+        case kTitleScreen:
             g.FrameCounter += 1;
             HandleTitleKeys(g);
             UpdateTitleScreen(g);
             break;
-        case 2:
+        case kPlayScreen:
             g.FrameCounter += 1;
             AdvancePlayClock(g, g.FrameCounter);
             ControlPiece(g);
@@ -29,24 +30,24 @@ void RunFrame(GameState& g) {
             UpdateSweep(g);
             DrawPlayScreen(g);
             break;
-        case 3:
+        case kGameOverScreen:
             g.FrameCounter += 1;
             DrawGameOverScreen(g);
             if (g.FrameCounter == kGameOverFrames) LeaveGame(g);
             break;
-        case 4:
+        case kSkinChangeScreen:
             g.FrameCounter += 1;
             g.SkinChangeFrame += 1;
             ControlPiece(g);
             UpdateBoard(g);
             DrawPlayScreen(g);
             // A game that ended in this frame stays over.
-            if (g.Screen == 4 && g.SkinChangeFrame == g.SkinChangeLength) FinishSkinChange(g);
+            if (g.Screen == kSkinChangeScreen && g.SkinChangeFrame == g.SkinChangeLength) FinishSkinChange(g);
             break;
         default:
             break;
     }
-    if (g.Screen == 1 || g.Screen == 2) AdvanceSweep(g);
+    if (g.Screen == kTitleScreen || g.Screen == kPlayScreen) AdvanceSweep(g);
 }
 
 void PresentFrame() {
@@ -72,7 +73,7 @@ void AdvanceSweep(GameState& g) {
 
 void BeginSkinChange(GameState& g) {
     g.SkinChangeFrame = 0;  // every change counts from the start
-    g.Screen = 4;
+    g.Screen = kSkinChangeScreen;
     g.NewEffect = std::make_shared<TEffect>();
     g.NewEffect->X = 400.0f;
     g.NewEffect->Y = 300.0f;
@@ -92,26 +93,21 @@ void FinishSkinChange(GameState& g) {
     LoadSkinImages(g, g.SkinIndex);
     LoadSkinMusic(g, g.SkinIndex);
     if (g.SkinIndex == 10) g.SkinIndex = 0;
-    g.Screen = 2;
+    g.Screen = kPlayScreen;
     g.SkinChangeFrame = 0;
     g.SweepPosition = 0.0f;
 }
 
 void ResetToTitle(GameState& g) {
-    g.Screen = 1;
-    g.PieceColumn = 7;
-    g.SweepSpeed = 2.0f;
+    g.Screen = kTitleScreen;
+    ResetSweepAndPiece(g);
     g.FrameCounter = 0;
-    g.SweepColumn = 0;
-    g.SweepPassCount = 0;
-    g.SweepPosition = 0.0f;
     g.LevelUpPending = 0;
-    g.PassCells = 0;
     g.SkinChangeFrame = 0;
 }
 
 void LeaveGame(GameState& g) {
-    g.Screen = 1;
+    g.Screen = kTitleScreen;
     if (g.Score > g.HighScore) g.HighScore = g.Score;
     ResetToTitle(g);
 }

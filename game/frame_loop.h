@@ -13,11 +13,11 @@ constexpr float kPassLength = 480.0f;
 constexpr float kLevelSpeedFactor = 0.9f;
 constexpr int32_t kGameOverFrames = 120;
 
-// Steps 1 to 3 of a frame: keys, the current screen's procedures, and the
-// sweep advance with the pass-end rules. Presenting and clearing follow.
+// One frame's game work: keys, the current screen's procedures, and the
+// sweep advance with the pass-end rules. PresentFrame follows.
 void RunFrame(GameState& g);
 
-// Step 4 and 5: present the frame, then clear the back buffer.
+// The end of a frame: present it, then clear the back buffer for the next.
 void PresentFrame();
 
 void AdvancePlayClock(GameState& g, int32_t frame);

@@ -20,6 +20,12 @@ namespace tuublark {
 constexpr int kBoardColumns = 16;
 constexpr int kBoardRows = 12;
 
+// The values of GameState::Screen, which the trace writes as numbers.
+constexpr int32_t kTitleScreen = 1;
+constexpr int32_t kPlayScreen = 2;
+constexpr int32_t kGameOverScreen = 3;
+constexpr int32_t kSkinChangeScreen = 4;
+
 struct GameState {
     // Board and geometry.
     int32_t Board[kBoardColumns][kBoardRows] = {};  // Board[column][row], row 0 at the top
@@ -111,5 +117,9 @@ struct GameState {
     // call order; the trace reads it, the frame loop clears it.
     std::vector<std::string> FrameSounds;
 };
+
+// The screen point of a cell's column and row: the centre of its picture.
+inline int32_t CellX(const GameState& g, int32_t column) { return g.BoardLeft + column * g.CellSize; }
+inline int32_t CellY(const GameState& g, int32_t row) { return g.BoardTop + row * g.CellSize; }
 
 }  // namespace tuublark

@@ -4,7 +4,7 @@
 #include "game/board/board.h"
 #include "game/frame_loop.h"
 #include "game/game_state.h"
-#include "game/presentation/skins.h"
+#include "game/new_game.h"
 
 namespace tuublark {
 
@@ -41,7 +41,7 @@ void PollKeys(GameState& g) {
     g.RotateRightHit = KeyHitCount(VkS) != 0 ? 1 : 0;
     g.StartHit = KeyHitCount(VkSpace) != 0 ? 1 : 0;
     if (KeyHitCount(VkEscape) != 0) {
-        if (g.Screen == 1) {
+        if (g.Screen == kTitleScreen) {
             g.QuitRequested = 1;
         } else {
             ResetToTitle(g);

@@ -8,6 +8,7 @@
 #include "engine/text/font.h"
 #include "game/assets.h"
 #include "game/game_state.h"
+#include "game/new_game.h"
 
 namespace tuublark {
 namespace {
@@ -23,14 +24,12 @@ void CreateContainers(GameState& g) {
 
 void SetStartValues(GameState& g) {
     g.QuitRequested = 0;
-    g.SweepPosition = 0.0f;
+    ResetSweepAndPiece(g);
     g.BoardLeft = 175;
     g.BoardTop = 125;
     g.CellSize = 30;
-    g.PieceColumn = 7;
     g.PieceRow = 0;
-    g.SweepSpeed = 2.0f;
-    g.Screen = 1;
+    g.Screen = kTitleScreen;
     g.FrameCounter = 0;
     g.HighScore = 10000;
     g.CellsPerLevel = 20;

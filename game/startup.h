@@ -13,8 +13,8 @@ struct GameState;
 // generator is seeded from the millisecond clock. Returns the seed used.
 int32_t StartUp(GameState& g, std::optional<int32_t> seed);
 
-// Steps 2 and 13 alone: containers and start-up values, no display and no
-// assets. Tests start from here.
+// The record as StartUp leaves it, without the display, assets, sounds or
+// seed: empty containers and the start-up values. Tests start from here.
 void ResetGameState(GameState& g);
 
 }  // namespace tuublark

@@ -27,18 +27,16 @@ public:
     // filled when the driver is created.
     const std::vector<TGraphicsMode>& GraphicsModes() const { return modes_; }
 
-    // 1. Opens the display; false when it cannot be opened.
+    // Display: opening (false when it cannot be opened), closing,
+    // presenting the back buffer, the mouse pointer.
     virtual bool SetGraphicsMode(int32_t width, int32_t height, int32_t depth, int32_t hertz);
-    // 2.
     virtual void CloseGraphics() {}
-    // 3. Presents the back buffer.
     virtual void Flip() {}
-    // 4.
     virtual void SetPointerVisible(int32_t flag) { (void)flag; }
-    // 5, 6. Drawable frames; the headless driver's frames keep only sizes.
+    // Drawable frames; the headless driver's frames keep only sizes.
     virtual ImageFrameRef CreateFrame(int32_t width, int32_t height, int32_t flags);
     virtual ImageFrameRef CreateFrameFromPixmap(const PixmapRef& pixmap, int32_t flags);
-    // 7-13. Drawing state.
+    // Drawing state, kept until changed.
     virtual void SetBlend(int32_t mode) { (void)mode; }
     virtual void SetAlpha(float alpha) { (void)alpha; }
     virtual void SetColor(int32_t r, int32_t g, int32_t b) { (void)r, (void)g, (void)b; }
@@ -48,9 +46,10 @@ public:
     }
     virtual void SetTransform(float ix, float iy, float jx, float jy) { (void)ix, (void)iy, (void)jx, (void)jy; }
     virtual void SetLineWidth(float width) { (void)width; }
-    // 14.
+    // Clears the back buffer to the clear colour.
     virtual void Clear() {}
-    // 15-21. Primitives.
+    // Primitives, in display pixels; tx, ty is the translation added after
+    // the transform.
     virtual void Plot(float x, float y) { (void)x, (void)y; }
     virtual void DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) {
         (void)x0, (void)y0, (void)x1, (void)y1, (void)tx, (void)ty;

@@ -125,7 +125,8 @@ int32_t TextWidth(const std::u16string& text) {
     const FontRef& font = CurrentFont();
     float w = 0;
     for (char16_t c : text) {
-        // Truncated after every character, as the measure always was.
+        // Truncated after every character, not once at the end: panel text is
+        // right-aligned on this width, and the trace's pixels depend on it.
         if (const TImageGlyph* glyph = font->Glyph(c)) w = static_cast<float>(static_cast<int32_t>(w + glyph->Advance));
     }
     return static_cast<int32_t>(w);

@@ -21,7 +21,7 @@ void AddBoardEffect(GameState& g, const TBoardEffectKind& kind, const ImageRef& 
 }
 
 void AddCellEffect(GameState& g, const TBoardEffectKind& kind, const ImageRef& image, int column, int row) {
-    AddBoardEffect(g, kind, image, g.BoardLeft + column * g.CellSize, g.BoardTop + row * g.CellSize);
+    AddBoardEffect(g, kind, image, CellX(g, column), CellY(g, row));
 }
 
 }  // namespace tuublark

@@ -34,7 +34,7 @@ const ImageRef& AnimalImageFor(const GameState& g, int32_t code) {
     return code % 2 == 1 ? g.AnimalAImage : g.AnimalBImage;
 }
 
-// Step 1: row 11. Loose cells rest; the piece's bottom half rests when a
+// The bottom row first. Loose cells rest; the piece's bottom half rests when a
 // fall step is due.
 void UpdateBottomRow(GameState& g, bool due) {
     const int r = kBottomRow;
@@ -74,7 +74,7 @@ void UpdatePieceBottomLeft(GameState& g, int c, int r, bool due) {
         MoveDown(g, c, r);
     } else if (r <= 2) {
         g.FrameCounter = 0;
-        g.Screen = 3;
+        g.Screen = kGameOverScreen;
     } else {
         g.PieceLanded = 1;
         g.Board[c][r] -= g.Board[c][r + 1] <= 0 ? 2 : 8;
@@ -105,7 +105,7 @@ void UpdatePieceTop(GameState& g, int c, int r, bool due, int32_t code, bool set
     }
 }
 
-// Step 2: rows 10 up to 0, each left to right. Rows are scanned upwards, so
+// Then the rows above, from the lowest up, each left to right. Rows are scanned upwards, so
 // a cell moved down is not met again in this frame.
 void UpdateUpperRows(GameState& g, bool due) {
     for (int r = kBottomRow - 1; r >= 0; --r) {
@@ -149,7 +149,7 @@ bool PieceCellsCanShift(const GameState& g, int dc) {
     return true;
 }
 
-// Step 4. With no piece cell left (it came to rest this frame) only
+// After the descent. With no piece cell left (it came to rest this frame) only
 // PieceColumn changes, and the next piece enters there.
 void ApplySidewaysMove(GameState& g) {
     int dc = g.PieceMove;
@@ -171,7 +171,7 @@ void ApplySidewaysMove(GameState& g) {
     g.PieceMove = 0;
 }
 
-// Step 6: a fall step is due in the frame that begins with FallTimer 0.
+// After any spawn: a fall step is due in the frame that begins with FallTimer 0.
 void RunFallClock(GameState& g) {
     if (g.FallTimer != 0) g.FallTimer -= 1;
     else g.FallTimer = g.FallInterval;

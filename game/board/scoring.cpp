@@ -41,8 +41,9 @@ void ScoreClearedGroup(GameState& g) {
     g.Score += points;
 
     // The middle of the box, in whole pixels, halves truncated toward zero.
-    const int32_t x = g.BoardLeft + g.ClearBoxLeft * 30 + (g.ClearBoxRight * 30 - g.ClearBoxLeft * 30) / 2;
-    const int32_t y = g.BoardTop + g.ClearBoxTop * 30 + (g.ClearBoxBottom * 30 - g.ClearBoxTop * 30) / 2;
+    const int32_t size = g.CellSize;
+    const int32_t x = CellX(g, g.ClearBoxLeft) + (g.ClearBoxRight * size - g.ClearBoxLeft * size) / 2;
+    const int32_t y = CellY(g, g.ClearBoxTop) + (g.ClearBoxBottom * size - g.ClearBoxTop * size) / 2;
 
     AddPopup(g, x, y, IntToString(points));
     g.NewPopup->DY = -0.5f;

@@ -11,7 +11,6 @@ constexpr float kScreenCentreX = 400.0f;
 constexpr float kScreenCentreY = 300.0f;
 constexpr int32_t kPanelRight = 780;
 constexpr float kTagX = 720.0f;
-constexpr int32_t kSkinChangeScreen = 4;
 
 // Panel numbers end at x 780 whatever their width.
 void DrawRightAligned(const std::string& text, float y) {

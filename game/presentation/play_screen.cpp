@@ -13,8 +13,6 @@ constexpr float kHighlightScale = 2.0f;
 constexpr int32_t kHighlightTopRowFirst = 10;
 constexpr int32_t kHighlightTopRowLast = 2;
 
-float CellX(const GameState& g, int32_t c) { return static_cast<float>(g.BoardLeft + c * g.CellSize); }
-float CellY(const GameState& g, int32_t r) { return static_cast<float>(g.BoardTop + r * g.CellSize); }
 
 const ImageRef* CellPicture(const GameState& g, int32_t code) {
     switch (code) {

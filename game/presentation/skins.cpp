@@ -2,7 +2,6 @@
 
 #include "engine/audio/sound.h"
 #include "engine/image/image.h"
-#include "game/board/board.h"
 #include "game/game_state.h"
 #include "game/presentation/music_preload.h"
 
@@ -70,44 +69,17 @@ void LoadSkinImages(GameState& g, int32_t skin) {
 }
 
 void LoadSkinMusic(GameState& g, int32_t skin) {
-    // Looked up by SkinIndex, which every caller passes.
-    (void)skin;
-    int32_t index = g.SkinIndex;
-    if (index < 1 || index > kSkinCount) return;
-    const TSkin& s = SkinTable(index);
-    g.SweepSpeed = SkinSweepSpeed(index);
+    if (skin < 1 || skin > kSkinCount) return;
+    const TSkin& s = SkinTable(skin);
+    g.SweepSpeed = SkinSweepSpeed(skin);
     g.SkinChangeLength = s.SkinChangeLength;
     g.NextSoundChannel += 1;
     if (g.NextSoundChannel == 4) g.NextSoundChannel = 0;
     g.MusicLoopSound = TakeMusicLoop(s.MusicLoop, 0);
-    if (index == 1) g.NextSoundChannel = 0;
+    if (skin == 1) g.NextSoundChannel = 0;
     // The skin after this one: its loop is decoded while this skin plays, so
     // the frame that ends the next skin change does not have to.
-    PrepareMusicLoop(SkinTable(index % kSkinCount + 1).MusicLoop);
-}
-
-void NewGame(GameState& g) {
-    g.SweepPosition = 0.0f;
-    g.PieceColumn = 7;
-    g.PieceRow = 0;
-    g.Score = 0;
-    g.DeletedCount = 0;
-    g.GroupCells = 0;
-    g.PassCells = 0;
-    g.Level = 1;
-    g.SkinIndex = 1;
-    g.SpawnDelay = 180;
-    g.FallInterval = 60;
-    g.FallTimer = g.SpawnDelay;
-    g.SweepSpeed = 2.0f;
-    g.SweepColumn = 0;
-    g.SweepPassCount = 0;
-    LoadSkinImages(g, g.SkinIndex);
-    LoadSkinMusic(g, g.SkinIndex);
-    g.EffectList.Walk([&](const EffectRef& effect) { ListRemove(g.EffectList, effect.get()); });
-    ClearBoard(g);
-    SpawnFirstPiece(g);
-    g.Screen = 2;
+    PrepareMusicLoop(SkinTable(skin % kSkinCount + 1).MusicLoop);
 }
 
 }  // namespace tuublark

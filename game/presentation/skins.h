@@ -1,5 +1,5 @@
 // The ten skins: animal pictures, background slot, pace, sweep speed and
-// drum loop of each stretch of a game, and the new-game reset.
+// drum loop of each stretch of a game.
 #pragma once
 
 #include <array>
@@ -40,6 +40,5 @@ std::string MusicLoopPathForSkinIndex(int32_t skinIndex);
 
 void LoadSkinImages(GameState& g, int32_t skin);
 void LoadSkinMusic(GameState& g, int32_t skin);
-void NewGame(GameState& g);
 
 }  // namespace tuublark

@@ -10,8 +10,6 @@ constexpr int32_t kFirstLetterStep = 5;
 constexpr int32_t kLastLetterStep = 12;
 constexpr int32_t kBlastStep = 13;
 
-float CellX(const GameState& g, int32_t column) { return static_cast<float>(g.BoardLeft + column * g.CellSize); }
-float CellY(const GameState& g, int32_t row) { return static_cast<float>(g.BoardTop + row * g.CellSize); }
 
 void AddEffect(GameState& g, const ImageRef& image, int32_t column, float dx, float scale, float scaleSpeed,
                int32_t blend, float alpha, float alphaSpeed, int32_t life) {

@@ -16,6 +16,7 @@
 #include "game/board/cells.h"
 #include "game/frame_loop.h"
 #include "game/game_state.h"
+#include "game/new_game.h"
 #include "game/presentation/screens.h"
 #include "game/presentation/skins.h"
 #include "game/startup.h"

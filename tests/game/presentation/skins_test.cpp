@@ -9,6 +9,7 @@
 
 #include "game/board/board.h"
 #include "game/frame_loop.h"
+#include "game/new_game.h"
 #include "game/presentation/screens.h"
 #include "presentation_fixture.h"
 
@@ -171,10 +172,9 @@ TEST_F(SkinsTest, SkinNumbersOutsideOneToTenChangeNothing) {
     EXPECT_EQ(g.AnimalAImage, a);
 }
 
-TEST_F(SkinsTest, LoadSkinMusicGoesBySkinIndexAndMovesTheSoundChannel) {
-    g.SkinIndex = 6;
+TEST_F(SkinsTest, LoadSkinMusicSetsTheSkinsPaceAndMovesTheSoundChannel) {
     g.NextSoundChannel = 2;
-    LoadSkinMusic(g, 2);  // looked up by SkinIndex
+    LoadSkinMusic(g, 6);
     EXPECT_EQ(g.SweepSpeed, 2.9f);
     EXPECT_EQ(g.SkinChangeLength, 139);
     EXPECT_EQ(g.NextSoundChannel, 3);
@@ -182,7 +182,6 @@ TEST_F(SkinsTest, LoadSkinMusicGoesBySkinIndexAndMovesTheSoundChannel) {
     EXPECT_EQ(g.NextSoundChannel, 0);  // wraps at 4
     LoadSkinMusic(g, 6);
     EXPECT_EQ(g.NextSoundChannel, 1);
-    g.SkinIndex = 1;
     g.NextSoundChannel = 1;
     LoadSkinMusic(g, 1);
     EXPECT_EQ(g.NextSoundChannel, 0);  // skin 1 always starts from channel 0
