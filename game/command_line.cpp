@@ -20,7 +20,8 @@ bool ParseInt32(const std::string& text, int32_t& value) {
 
 std::string UsageText() {
     return "usage: tuublark [options]\n"
-           "  --windowed          an 800x600 window instead of full screen; closing it quits\n"
+           "  --windowed          a window instead of full screen; closing it quits\n"
+           "  --fullscreen        full screen even when the settings say window\n"
            "  --seed N            seed the random generator with N instead of the clock\n"
            "  --input FILE        key events come from FILE instead of the keyboard (replay)\n"
            "  --record FILE       write the keyboard's events, with the seed, to FILE\n"
@@ -52,6 +53,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
         std::string text;
         if (arg == "--windowed") {
             options.Windowed = true;
+        } else if (arg == "--fullscreen") {
+            options.FullScreen = true;
         } else if (arg == "--unpaced") {
             options.Unpaced = true;
         } else if (arg == "--headless") {
@@ -92,6 +95,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
         }
     }
     if (options.Help || options.Version) return true;
+    if (options.Windowed && options.FullScreen) {
+        error = "--windowed and --fullscreen cannot be used together";
+        return false;
+    }
     if (options.Headless && !options.Frames) {
         error = "--headless needs --frames N";
         return false;

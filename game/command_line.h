@@ -12,6 +12,7 @@ namespace tuublark {
 
 struct CommandLine {
     bool Windowed = false;
+    bool FullScreen = false;
     bool Headless = false;
     std::optional<int32_t> Seed;
     std::string InputPath;

@@ -15,6 +15,13 @@ std::string ChannelVariableName(const GameState& g, const ChannelRef& channel) {
     return "?";
 }
 
+void ApplyVolumes(GameState& g, int32_t music, int32_t effects) {
+    for (const ChannelRef& channel : {g.MusicChannelA, g.MusicChannelB})
+        SetChannelVolume(channel, 0.7f * (static_cast<float>(music) / 100.0f));
+    for (const ChannelRef& channel : g.SoundChannels)
+        SetChannelVolume(channel, 0.7f * (static_cast<float>(effects) / 100.0f));
+}
+
 void PlayGameSound(GameState& g, const SoundRef& sound, const std::string& path, const ChannelRef& channel) {
     g.FrameSounds.push_back(ChannelVariableName(g, channel) + ":" + path);
     PlaySound(sound, channel);

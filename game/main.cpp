@@ -34,9 +34,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     InitDataFolder(argc > 0 ? argv[0] : "");
-    return RunGame(options, [](const CommandLine& opts, std::string& err) {
+    return RunGame(options, [](const CommandLine& opts, const TSettings& settings, std::string& err) {
         TPlatformOptions platform;
-        platform.Windowed = opts.Windowed;
+        platform.Windowed = !settings.FullScreen;
+        platform.WindowWidth = settings.WindowWidth;
+        platform.WindowHeight = settings.WindowHeight;
+        platform.AudioLatencyMs = settings.AudioLatencyMs;
+        platform.Keys = settings.Keys;
         platform.KeyboardFromScript = !opts.InputPath.empty();
         return InstallSdlPlatform(platform, err);
     });

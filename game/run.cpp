@@ -1,5 +1,6 @@
 #include "game/run.h"
 
+#include <algorithm>
 #include <csignal>
 #include <future>
 #include <cstdio>
@@ -17,7 +18,9 @@
 #include "game/asset_check.h"
 #include "game/frame_loop.h"
 #include "game/frame_profile.h"
+#include "game/game_sound.h"
 #include "game/game_state.h"
+#include "game/high_score_file.h"
 #include "game/startup.h"
 #include "game/trace.h"
 
@@ -50,6 +53,17 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
     std::optional<int32_t> seed = options.Seed;
     if (!seed && scripted) seed = script.Seed();
 
+    // Replays and headless runs leave the player's files alone.
+    const bool playerRun = !scripted && !options.Headless;
+    std::string highScorePath = playerRun ? HighScorePath() : "";
+    int32_t highScore = playerRun ? LoadHighScore(highScorePath) : kDefaultHighScore;
+    if (scripted && script.HighScore()) highScore = std::max(*script.HighScore(), kDefaultHighScore);
+    TSettingsFile settingsFile;
+    if (!options.Headless) settingsFile = LoadSettings(SettingsPath());
+    TSettings settings = settingsFile.Values;
+    if (options.Windowed) settings.FullScreen = false;
+    if (options.FullScreen) settings.FullScreen = true;
+
     std::unique_ptr<std::FILE, FileCloser> trace;
     if (!options.TracePath.empty()) {
         trace.reset(std::fopen(options.TracePath.c_str(), "w"));
@@ -71,7 +85,7 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         SetSystemDriver(std::make_unique<THeadlessSystemDriver>());
         SetRenderDriver(std::make_unique<TRenderDriver>());
         SetAudioDriver(std::make_unique<TAudioDriver>());
-    } else if (!installPlatform(options, error)) {
+    } else if (!installPlatform(options, settings, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 255;
     }
@@ -81,7 +95,7 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
     int32_t frame = 0;
     if (!options.RecordPath.empty()) {
         if (!seed) seed = Millisecs();
-        if (!recorder.Open(options.RecordPath, *seed, error)) return Fail(error);
+        if (!recorder.Open(options.RecordPath, *seed, highScore, error)) return Fail(error);
         Keyboard().SetListener([&](bool down, int key) { recorder.Record(frame, down, key); });
     }
 
@@ -90,6 +104,8 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
 
     auto g = std::make_unique<GameState>();
     StartUp(*g, seed);
+    g->HighScore = highScore;
+    ApplyVolumes(*g, settings.MusicVolume, settings.EffectsVolume);
     if (!ReportAssetProblems(decodeCheck.get())) {
         RenderDriver().CloseGraphics();
         return 1;
@@ -122,6 +138,10 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
             PixmapRef shot = RenderDriver().GrabPixmap(0, 0, gs.Width, gs.Height);
             if (!shot || !SavePixmapPNG(*shot, options.ScreenshotPath))
                 std::fprintf(stderr, "tuublark: %s: cannot write screenshot\n", options.ScreenshotPath.c_str());
+        }
+        if (playerRun && g->HighScore > highScore) {
+            highScore = g->HighScore;
+            SaveHighScore(highScorePath, highScore);
         }
         PresentFrame();
         profile.FramePresented();

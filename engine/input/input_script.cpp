@@ -58,7 +58,9 @@ bool TInputScript::Parse(const std::string& text, const std::string& name, std::
     seed_.reset();
     events_.clear();
     next_ = 0;
+    highScore_.reset();
     bool anyItem = false;
+    bool anyEvent = false;
     int32_t lastFrame = 1;
     size_t start = 0;
     int lineNumber = 0;
@@ -81,6 +83,11 @@ bool TInputScript::Parse(const std::string& text, const std::string& name, std::
             else if (words.size() != 2 || !ParseInt(words[1], INT32_MIN, INT32_MAX, value))
                 problem = "expected 'seed N' with N a 32-bit integer";
             else seed_ = static_cast<int32_t>(value);
+        } else if (words[0] == "highscore") {
+            if (anyEvent || highScore_) problem = "'highscore' must come before the key events, once";
+            else if (words.size() != 2 || !ParseInt(words[1], 0, INT32_MAX, value))
+                problem = "expected 'highscore N' with N from 0 to 2147483647";
+            else highScore_ = static_cast<int32_t>(value);
         } else if (words.size() != 3) {
             problem = "expected 'FRAME down KEY' or 'FRAME up KEY'";
         } else if (!ParseInt(words[0], 1, INT32_MAX, value)) {
@@ -94,6 +101,7 @@ bool TInputScript::Parse(const std::string& text, const std::string& name, std::
         } else {
             lastFrame = static_cast<int32_t>(value);
             events_.push_back({lastFrame, words[1] == "down", ParseKeyName(words[2])});
+            anyEvent = true;
         }
         if (!problem.empty()) {
             if (!complete) break;  // a file cut short: the input ends here
@@ -138,7 +146,8 @@ TInputRecorder::~TInputRecorder() {
     if (file_) std::fclose(file_);
 }
 
-bool TInputRecorder::Open(const std::string& path, int32_t seed, std::string& error) {
+bool TInputRecorder::Open(const std::string& path, int32_t seed, std::optional<int32_t> highScore,
+                          std::string& error) {
     file_ = std::fopen(path.c_str(), "w");
     if (!file_) {
         error = path + ": cannot write record file (" + std::strerror(errno) + ")";
@@ -147,6 +156,7 @@ bool TInputRecorder::Open(const std::string& path, int32_t seed, std::string& er
     // The seed line is written at once, so a file that takes no data (a
     // full disk) is refused here instead of leaving an empty record.
     std::fprintf(file_, "# tuublark key record\nseed %d\n", seed);
+    if (highScore) std::fprintf(file_, "highscore %d\n", *highScore);
     if (std::fflush(file_) != 0 || std::ferror(file_)) {
         error = path + ": cannot write record file (" + std::strerror(errno) + ")";
         std::fclose(file_);

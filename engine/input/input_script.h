@@ -3,6 +3,8 @@
 //
 //   # comment            blank lines and '#' lines are ignored
 //   seed 7               optional, first item only
+//   highscore 12000      optional, before the key events: the high score
+//                        the game started from
 //   120 down left        at the start of frame 120 the key goes down
 //   134 up left
 //
@@ -36,6 +38,7 @@ public:
     bool Load(const std::string& path, std::string& error);
 
     std::optional<int32_t> Seed() const { return seed_; }
+    std::optional<int32_t> HighScore() const { return highScore_; }
     const std::vector<TKeyEvent>& Events() const { return events_; }
 
     // Applies, in file order, every event of `frame` not applied yet.
@@ -43,6 +46,7 @@ public:
 
 private:
     std::optional<int32_t> seed_;
+    std::optional<int32_t> highScore_;
     std::vector<TKeyEvent> events_;
     size_t next_ = 0;
 };
@@ -57,7 +61,8 @@ class TInputRecorder {
 public:
     ~TInputRecorder();
     // False with `error` set when the file cannot be written.
-    bool Open(const std::string& path, int32_t seed, std::string& error);
+    // The high score, when given, is written after the seed.
+    bool Open(const std::string& path, int32_t seed, std::optional<int32_t> highScore, std::string& error);
     // Appends one event. A write that fails (a full disk) closes the record
     // and is reported by Failed(); the game goes on.
     void Record(int32_t frame, bool down, int key);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/input/key_bindings.h"
+
 namespace tuublark {
 
 class TSystemDriver {
@@ -22,6 +24,8 @@ public:
     // True once the user or the system asked the program to end
     // (window closed, SIGINT, SIGTERM).
     virtual bool QuitSignalled() const { return false; }
+    // Which keyboard keys give the game's keys from now on.
+    virtual void SetKeyBindings(const TKeyBindings& keys) { (void)keys; }
 };
 
 // No events; the clock counts milliseconds since the system started.

@@ -29,6 +29,7 @@ struct TSdlOutput {
     std::atomic<bool> Added{false};
     std::atomic<bool> Shutdown{false};
     std::atomic<int32_t> Reopens{0};
+    uint16_t DeviceFrames = kMixFrames;
     std::mutex WakeMutex;
     std::condition_variable Wake;
     std::thread Reopener;
@@ -70,7 +71,7 @@ SDL_AudioDeviceID OpenDevice(TSdlOutput& out) {
     want.freq = kOutputHertz;
     want.format = AUDIO_S16SYS;
     want.channels = 2;
-    want.samples = kMixFrames;
+    want.samples = out.DeviceFrames;
     want.callback = FillAudio;
     want.userdata = &out;
     SDL_AudioSpec have{};
@@ -122,13 +123,23 @@ void ReopenLoop(TSdlOutput& out) {
 
 }  // namespace
 
-bool OpenSdlAudio() {
+// The power of two of frames closest to `latencyMs` at the output rate.
+static uint16_t FramesForLatency(int32_t latencyMs) {
+    if (latencyMs <= 0) return kMixFrames;
+    int32_t wanted = latencyMs * kOutputHertz / 1000;
+    uint16_t frames = 256;
+    while (frames < 8192 && frames * 3 / 2 < wanted) frames *= 2;
+    return frames;
+}
+
+bool OpenSdlAudio(int32_t latencyMs) {
     if (g_output) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         std::fprintf(stderr, "tuublark: no audio (%s); playing silently\n", SDL_GetError());
         return false;
     }
     auto out = std::make_unique<TSdlOutput>();
+    out->DeviceFrames = FramesForLatency(latencyMs);
     SDL_AudioDeviceID device = OpenDevice(*out);
     if (device == 0) {
         std::fprintf(stderr, "tuublark: no audio device (%s); playing silently\n", SDL_GetError());

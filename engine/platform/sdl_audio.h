@@ -11,7 +11,9 @@ namespace tuublark {
 
 // Opens the default output device for the mixer and makes the mixer the
 // audio driver; false (silent driver kept) when no device opens.
-bool OpenSdlAudio();
+// `latencyMs` sets the device's block size (rounded to a power of two
+// frames, 256 to 8192); 0 keeps the mixer's 4096 frames.
+bool OpenSdlAudio(int32_t latencyMs = 0);
 void CloseSdlAudio();
 // Pauses the device while the game waits (minimised); harmless without one.
 void PauseSdlAudio(bool paused);

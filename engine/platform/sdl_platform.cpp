@@ -26,11 +26,13 @@ bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
         return false;
     }
     std::atexit(ShutdownSdl);
-    auto window = std::make_unique<TSdlWindow>(options.Windowed);
+    auto window = std::make_unique<TSdlWindow>(options.Windowed, options.WindowWidth, options.WindowHeight);
     TSdlWindow& windowRef = *window;
     SetRenderDriver(std::make_unique<TGLRenderDriver>(std::move(window)));
-    SetSystemDriver(std::make_unique<TSdlSystemDriver>(windowRef, options.KeyboardFromScript));
-    OpenSdlAudio();
+    auto system = std::make_unique<TSdlSystemDriver>(windowRef, options.KeyboardFromScript);
+    system->SetKeyBindings(options.Keys);
+    SetSystemDriver(std::move(system));
+    OpenSdlAudio(options.AudioLatencyMs);
     return true;
 }
 

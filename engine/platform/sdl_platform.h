@@ -4,12 +4,20 @@
 
 #include <string>
 
+#include "engine/input/key_bindings.h"
+
 namespace tuublark {
 
 struct TPlatformOptions {
     bool Windowed = false;
     // Keys come from a replay script: the keyboard's own events are ignored.
     bool KeyboardFromScript = false;
+    // The window's inner size; 0 x 0 picks the largest whole multiple of
+    // the picture that fits 90% of the desktop.
+    int32_t WindowWidth = 0, WindowHeight = 0;
+    // Audio output latency in milliseconds; 0 for the default.
+    int32_t AudioLatencyMs = 0;
+    TKeyBindings Keys;
 };
 
 // Makes the SDL system driver, the OpenGL render driver and, when a device

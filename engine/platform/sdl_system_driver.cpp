@@ -27,9 +27,10 @@ void TSdlSystemDriver::Handle(const SDL_Event& event) {
             // A held key's repeats count no press.
             if (event.key.repeat || keyboardFromScript_) break;
             TVirtualKeys keys = VirtualKeysFor(keysym);
-            if (!keys.Key) break;
-            pendingKeys_.emplace_back(down, keys.Key);
-            if (keys.Side) pendingKeys_.emplace_back(down, keys.Side);
+            int key = keys_.Translate(keys.Key);
+            int side = keys.Side ? keys_.Translate(keys.Side) : 0;
+            if (key) pendingKeys_.emplace_back(down, key);
+            if (side) pendingKeys_.emplace_back(down, side);
             break;
         }
         case SDL_WINDOWEVENT:

@@ -31,6 +31,7 @@ public:
     // unfocused in full screen; the game resumes where it stopped.
     void BeginFrame(int32_t frame) override;
     bool QuitSignalled() const override { return quit_; }
+    void SetKeyBindings(const TKeyBindings& keys) override { keys_ = keys; }
 
 private:
     void Handle(const SDL_Event& event);
@@ -40,6 +41,7 @@ private:
     TSdlWindow& window_;
     bool keyboardFromScript_;
     THeadlessSystemDriver clock_;
+    TKeyBindings keys_;
     bool quit_ = false;
     std::vector<std::pair<bool, int>> pendingKeys_;  // (down, virtual key)
 };

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #endif
 
+#include <algorithm>
 #include <set>
 #include <tuple>
 
@@ -37,8 +38,9 @@ bool TSdlWindow::OpenContext(int32_t width, int32_t height, int32_t depth, int32
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     bool fullScreen = (flags & 1) && !preferWindow_;
     Uint32 windowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    window_ = SDL_CreateWindow("TUUBLARK", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                               windowFlags);
+    int w, h;
+    WindowSize(w, h);
+    window_ = SDL_CreateWindow("TUUBLARK", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, windowFlags);
     if (!window_) return false;
     SDL_SetWindowMinimumSize(window_, width / 4, height / 4);
     context_ = SDL_GL_CreateContext(window_);
@@ -51,6 +53,23 @@ bool TSdlWindow::OpenContext(int32_t width, int32_t height, int32_t depth, int32
     SDL_GL_SetSwapInterval(0);
     if (fullScreen) EnterFullScreen();
     return true;
+}
+
+void TSdlWindow::WindowSize(int& w, int& h) const {
+    w = width_;
+    h = height_;
+    if (windowWidth_ > 0 && windowHeight_ > 0) {
+        w = windowWidth_;
+        h = windowHeight_;
+        return;
+    }
+    SDL_DisplayMode desktop;
+    if (width_ <= 0 || height_ <= 0 || SDL_GetDesktopDisplayMode(0, &desktop) != 0) return;
+    int scale = std::min(desktop.w * 9 / 10 / width_, desktop.h * 9 / 10 / height_);
+    if (scale > 1) {
+        w = width_ * scale;
+        h = height_ * scale;
+    }
 }
 
 bool TSdlWindow::EnterFullScreen() {
@@ -82,7 +101,9 @@ void TSdlWindow::ToggleFullScreen() {
     if (!window_) return;
     if (IsFullScreen()) {
         SDL_SetWindowFullscreen(window_, 0);
-        SDL_SetWindowSize(window_, width_, height_);
+        int w, h;
+        WindowSize(w, h);
+        SDL_SetWindowSize(window_, w, h);
         SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     } else {
         EnterFullScreen();

@@ -14,7 +14,10 @@ namespace tuublark {
 
 class TSdlWindow : public TGLContext {
 public:
-    explicit TSdlWindow(bool startWindowed) : preferWindow_(startWindowed) {}
+    // A window of `windowWidth` x `windowHeight`, or 0 x 0 for the largest
+    // whole multiple of the picture that fits 90% of the desktop.
+    TSdlWindow(bool startWindowed, int32_t windowWidth, int32_t windowHeight)
+        : preferWindow_(startWindowed), windowWidth_(windowWidth), windowHeight_(windowHeight) {}
     ~TSdlWindow() override { CloseContext(); }
 
     bool OpenContext(int32_t width, int32_t height, int32_t depth, int32_t hertz, int32_t flags) override;
@@ -34,11 +37,14 @@ public:
 
 private:
     bool EnterFullScreen();
+    // The size a window opens at (see the constructor).
+    void WindowSize(int& w, int& h) const;
 
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
     int32_t width_ = 0, height_ = 0, depth_ = 0, hertz_ = 0;
     bool preferWindow_;
+    int32_t windowWidth_, windowHeight_;
 };
 
 }  // namespace tuublark

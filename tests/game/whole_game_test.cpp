@@ -180,6 +180,35 @@ TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
     EXPECT_NE(ReadFile(geometry).find("Geometry:"), std::string::npos);
 }
 
+TEST(WholeGame, KeptHighScoreStartsAPlayedGameAndItsRecordButNoReplay) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
+    std::string home = Temp("home"), record = Temp("hs.rec"), live = Temp("hs_live.jsonl");
+    std::string replay = Temp("hs_replay.jsonl"), headless = Temp("hs_headless.jsonl");
+    std::system(("rm -rf '" + home + "' && mkdir -p '" + home + "/tuublark'").c_str());
+    WriteFile(home + "/tuublark/highscore", "23456\n");
+    std::string env = "SDL_AUDIODRIVER=dummy XDG_DATA_HOME='" + home + "'";
+    RunResult r = RunGameProcess("--windowed --frames 30 --record '" + record + "' --trace '" + live + "'", env);
+    ASSERT_EQ(r.Status, 0) << r.Stderr;
+    EXPECT_NE(ReadFile(record).find("seed "), std::string::npos);
+    EXPECT_NE(ReadFile(record).find("\nhighscore 23456\n"), std::string::npos) << ReadFile(record);
+    EXPECT_NE(ReadFile(live).find("\"HighScore\":23456"), std::string::npos);
+    // The replay starts from the recorded high score, not from the file.
+    WriteFile(home + "/tuublark/highscore", "99999\n");
+    ASSERT_EQ(RunGameProcess("--headless --frames 30 --input '" + record + "' --trace '" + replay + "'", env).Status, 0);
+    EXPECT_EQ(ReadFile(live), ReadFile(replay));
+    // A headless game neither reads nor writes the file.
+    ASSERT_EQ(RunGameProcess("--headless --seed 1 --frames 2 --trace '" + headless + "'", env).Status, 0);
+    EXPECT_NE(ReadFile(headless).find("\"HighScore\":10000"), std::string::npos);
+    EXPECT_EQ(ReadFile(home + "/tuublark/highscore"), "99999\n");
+    // A damaged file: one warning line, the game starts from 10000.
+    WriteFile(home + "/tuublark/highscore", "9x9\n");
+    r = RunGameProcess("--windowed --frames 2 --trace '" + live + "'", env);
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+    EXPECT_NE(ReadFile(live).find("\"HighScore\":10000"), std::string::npos);
+    EXPECT_EQ(ReadFile(home + "/tuublark/highscore"), "9x9\n");
+}
+
 TEST(WholeGame, BadCommandLinesAndFilesExitWithStatus2AndOneLine) {
     RunResult r = RunGameProcess("--frobnicate");
     EXPECT_EQ(r.Status, 2);

@@ -33,6 +33,7 @@ TEST(InputScript, SeedIsOptional) {
     std::string error;
     ASSERT_TRUE(script.Parse("3 down left\n", "in", error));
     EXPECT_FALSE(script.Seed().has_value());
+    EXPECT_FALSE(script.HighScore().has_value());
 }
 
 struct BadScript {
@@ -52,6 +53,9 @@ TEST(InputScript, MalformedLinesNameFileAndLine) {
         {"9 down left\n8 up left\n", "replay.txt:2: frame 8 comes after frame 9"},
         {"1 down left\nseed 3\n", "replay.txt:2: 'seed' must be the first item"},
         {"seed x\n", "replay.txt:1: expected 'seed N'"},
+        {"seed 1\n1 down left\nhighscore 5\n", "replay.txt:3: 'highscore' must come before"},
+        {"highscore 5\nhighscore 6\n", "replay.txt:2: 'highscore' must come before"},
+        {"highscore -5\n", "replay.txt:1: expected 'highscore N'"},
         {"seed 99999999999\n", "replay.txt:1: expected 'seed N'"},
         {"1 down\n", "replay.txt:1: expected 'FRAME down KEY'"},
         {"1 down left extra\n", "replay.txt:1: expected 'FRAME down KEY'"},
@@ -113,7 +117,7 @@ TEST(InputScript, RecorderOutputReplaysToTheSameEvents) {
     {
         TInputRecorder recorder;
         std::string error;
-        ASSERT_TRUE(recorder.Open(path, -42, error)) << error;
+        ASSERT_TRUE(recorder.Open(path, -42, 12345, error)) << error;
         recorder.Record(1, true, VkSpace);
         recorder.Record(4, false, VkSpace);
         recorder.Record(4, true, 160);
@@ -122,6 +126,7 @@ TEST(InputScript, RecorderOutputReplaysToTheSameEvents) {
     std::string error;
     ASSERT_TRUE(script.Load(path, error)) << error;
     EXPECT_EQ(*script.Seed(), -42);
+    EXPECT_EQ(*script.HighScore(), 12345);
     ASSERT_EQ(script.Events().size(), 3u);
     EXPECT_EQ(script.Events()[2].Frame, 4);
     EXPECT_EQ(script.Events()[2].Key, 160);
@@ -139,7 +144,7 @@ TEST(InputScript, ARecordThatStopsTakingDataIsReportedAsFailed) {
         setrlimit(RLIMIT_FSIZE, &limit);
         TInputRecorder recorder;
         std::string error;
-        if (!recorder.Open(path, 7, error)) _exit(3);
+        if (!recorder.Open(path, 7, std::nullopt, error)) _exit(3);
         for (int frame = 1; frame <= 100 && !recorder.Failed(); ++frame) recorder.Record(frame, true, VkLeft);
         _exit(recorder.Failed() && !recorder.IsOpen() ? 0 : 4);
     }
@@ -156,7 +161,7 @@ TEST(InputScript, UnreadableAndUnwritableFilesAreReported) {
     EXPECT_FALSE(script.Load("/nonexistent/replay.txt", error));
     EXPECT_NE(error.find("/nonexistent/replay.txt"), std::string::npos);
     TInputRecorder recorder;
-    EXPECT_FALSE(recorder.Open("/nonexistent/record.txt", 1, error));
+    EXPECT_FALSE(recorder.Open("/nonexistent/record.txt", 1, std::nullopt, error));
     EXPECT_NE(error.find("cannot write"), std::string::npos);
 }
 

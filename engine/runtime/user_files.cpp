@@ -1,0 +1,113 @@
+#include "engine/runtime/user_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace tuublark {
+namespace {
+
+// The XDG rules: a relative value is ignored as if unset.
+std::string XdgFolder(const char* variable, const char* homeRelative) {
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/') return std::string(value) + "/tuublark";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return std::string(home) + "/" + homeRelative + "/tuublark";
+    return "";
+}
+
+std::string Reason(int error) { return std::strerror(error); }
+
+// mkdir -p: every missing component of `folder`.
+bool MakeFolders(const std::string& folder, std::string& error) {
+    for (size_t at = 1; at <= folder.size(); ++at) {
+        if (at != folder.size() && folder[at] != '/') continue;
+        std::string part = folder.substr(0, at);
+        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+            error = part + ": cannot make folder (" + Reason(errno) + ")";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string UserDataFolder() { return XdgFolder("XDG_DATA_HOME", ".local/share"); }
+std::string UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
+
+bool ReadTextFile(const std::string& path, std::string& text, std::string& error, bool* missing) {
+    if (missing) *missing = false;
+    text.clear();
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) {
+        if (missing) *missing = errno == ENOENT;
+        error = path + ": cannot read (" + Reason(errno) + ")";
+        return false;
+    }
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        error = path + ": not a plain file";
+        return false;
+    }
+    char chunk[4096];
+    ssize_t count;
+    // These files hold a few lines; a huge one is not ours.
+    while ((count = read(fd, chunk, sizeof chunk)) > 0 && text.size() < (1u << 20)) text.append(chunk, count);
+    int readError = count < 0 ? errno : 0;
+    close(fd);
+    if (readError != 0) {
+        error = path + ": cannot read (" + Reason(readError) + ")";
+        return false;
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& error) {
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    if (!MakeFolders(folder, error)) return false;
+    // The data goes into a file without a name, so a process killed while
+    // writing leaves nothing behind; it gets a name only once complete.
+    std::string temp = path + ".tmp" + std::to_string(getpid());
+    bool unnamed = true;
+    int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY, 0644);
+    if (fd < 0) {  // a file system without unnamed files
+        unnamed = false;
+        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
+    if (fd < 0) {
+        error = path + ": cannot write (" + Reason(errno) + ")";
+        return false;
+    }
+    size_t done = 0;
+    int writeError = 0;
+    while (done < text.size() && writeError == 0) {
+        ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n > 0) done += static_cast<size_t>(n);
+        else if (n == 0) writeError = ENOSPC;
+        else if (errno != EINTR) writeError = errno;
+    }
+    if (writeError == 0 && fsync(fd) != 0) writeError = errno;
+    if (writeError == 0 && unnamed) {
+        std::string self = "/proc/self/fd/" + std::to_string(fd);
+        unlink(temp.c_str());
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) writeError = errno;
+    }
+    if (close(fd) != 0 && writeError == 0) writeError = errno;
+    if (writeError == 0 && rename(temp.c_str(), path.c_str()) != 0) writeError = errno;
+    if (writeError != 0) {
+        unlink(temp.c_str());
+        error = path + ": cannot write (" + Reason(writeError) + ")";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tuublark
