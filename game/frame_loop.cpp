@@ -55,8 +55,16 @@ void PresentFrame() {
     ClearScreen();
 }
 
+namespace {
+
+// The line's move in one frame. Kept in one place so that the pass length
+// of the sound files is counted with the very sum the game makes.
+float SweepStep(float position, float speed) { return position + speed; }
+
+}  // namespace
+
 void AdvanceSweep(GameState& g) {
-    g.SweepPosition += g.SweepSpeed;
+    g.SweepPosition = SweepStep(g.SweepPosition, g.SweepSpeed);
     if (g.SweepPosition < kPassLength) return;
     g.SweepPosition = 0.0f;
     g.SweepColumn = 0;
@@ -69,6 +77,19 @@ void AdvanceSweep(GameState& g) {
         if (g.Level % 4 == 0) BeginSkinChange(g);
         g.LevelUpPending = 0;
     }
+}
+
+int32_t SweepPassFrames(float speed) {
+    if (!(speed > 0.0f)) return 0;
+    float position = 0.0f;
+    int32_t frames = 0;
+    while (position < kPassLength) {
+        float next = SweepStep(position, speed);
+        if (next == position) return 0;  // too slow to ever get there
+        position = next;
+        ++frames;
+    }
+    return frames;
 }
 
 void BeginSkinChange(GameState& g) {

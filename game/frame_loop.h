@@ -22,6 +22,10 @@ void PresentFrame();
 
 void AdvancePlayClock(GameState& g, int32_t frame);
 void AdvanceSweep(GameState& g);
+// Frames one sweep pass lasts at `speed`: the frames AdvanceSweep takes,
+// with the same float sum, to bring the line from 0 to kPassLength. 0 for
+// a speed that never gets there.
+int32_t SweepPassFrames(float speed);
 void BeginSkinChange(GameState& g);
 void FinishSkinChange(GameState& g);
 // Back to the title screen (Escape, or the end of the game-over screen):
