@@ -375,7 +375,8 @@ const AnimalKind* FindAnimal(const std::string& name) {
 }
 
 // The square tile behind a cell's animal. Light tiles are pale, dark ones
-// deep, so the two colours differ in brightness as well as in animal.
+// deep, so the two colours differ in brightness as well as in animal: at
+// least 3:1 in mean luminance in every skin.
 void DrawTile(cairo_t* cr, const Rgb& habitat, AnimalLook look) {
     const double s = 100;
     cairo_pattern_t* fill = nullptr;
@@ -384,12 +385,12 @@ void DrawTile(cairo_t* cr, const Rgb& habitat, AnimalLook look) {
         rim = Scaled(habitat, 0.62);
         fill = cairo_pattern_create_linear(0, 0, 0, s);
         cairo_pattern_add_color_stop_rgb(fill, 0, habitat.R, habitat.G, habitat.B);
-        Rgb low = Scaled(habitat, 0.84);
+        Rgb low = Scaled(habitat, 0.92);
         cairo_pattern_add_color_stop_rgb(fill, 1, low.R, low.G, low.B);
     } else if (look == AnimalLook::Dark) {
         rim = Scaled(Mixed(habitat, Rgb{0.2, 0.25, 0.5}, 0.5), 0.62);
         fill = cairo_pattern_create_linear(0, 0, 0, s);
-        Rgb top = Scaled(Mixed(habitat, Rgb{0.2, 0.25, 0.5}, 0.5), 0.36);
+        Rgb top = Scaled(Mixed(habitat, Rgb{0.2, 0.25, 0.5}, 0.5), 0.30);
         Rgb low = Scaled(top, 0.55);
         cairo_pattern_add_color_stop_rgb(fill, 0, top.R, top.G, top.B);
         cairo_pattern_add_color_stop_rgb(fill, 1, low.R, low.G, low.B);

@@ -159,16 +159,18 @@ void Cloud(cairo_t* cr, double x, double y, double size, const Rgb& c, double al
 // numbers read clearly over any landscape.
 void CalmPanels(cairo_t* cr, const Rgb& tint, const Rgb& rim) {
     struct Area {
-        double X, Y, W, H, Alpha;
+        double X, Y, W, H, Alpha, Shade;
     };
+    // The panel's numbers are white at half alpha: only a background this
+    // dark leaves them 4.5:1 against it.
     const Area areas[] = {
-        {152, 100, 496, 378, 0.72},  // board 160..640 x 110..470 and the sweep counter above it
-        {38, 102, 84, 254, 0.55},    // queue preview
-        {654, 120, 138, 352, 0.55},  // panel: tags and numbers
+        {152, 100, 496, 378, 0.72, 1.0},  // board 160..640 x 110..470 and the sweep counter above it
+        {38, 102, 84, 254, 0.55, 1.0},    // queue preview
+        {654, 120, 138, 352, 0.92, 0.5},  // panel: tags and numbers
     };
     for (const Area& a : areas) {
         RoundedRect(cr, a.X, a.Y, a.W, a.H, 12);
-        SetColor(cr, tint, a.Alpha);
+        SetColor(cr, Scaled(tint, a.Shade), a.Alpha);
         cairo_fill_preserve(cr);
         SetColor(cr, rim, 0.55);
         cairo_set_line_width(cr, 2);

@@ -4,6 +4,10 @@
 #include <cstring>
 #include <string>
 
+#include "engine/audio/frame_clock.h"
+#include "game/frame_loop.h"
+#include "game/presentation/skins.h"
+
 namespace tuublark::assetgen {
 namespace {
 
@@ -95,8 +99,7 @@ double Gain(char c) { return c == 'X' || c == 'O' ? 1.0 : c == 'o' || c == '-' ?
 }  // namespace
 
 long DrumLoopFrames(int number) {
-    const int n = kSweepPixelsPerSecond[(number - 1) % 10];
-    return std::lround(static_cast<double>(kSampleRate) * 480.0 / n);
+    return static_cast<long>(SweepPassFrames(SkinSweepSpeed((number - 1) % 10 + 1))) * kFrameSamples;
 }
 
 StereoBuffer RenderDrumLoop(int number) {
@@ -153,6 +156,7 @@ StereoBuffer RenderDrumLoop(int number) {
     // The last notes are cut at the loop's end: fade the final 8 ms so the
     // next pass's start follows without a click.
     out.FadeEdges(32, 352);
+    out.SetLoudness(kLoopLoudness);
     return out;
 }
 

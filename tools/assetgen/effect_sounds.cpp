@@ -31,6 +31,7 @@ StereoBuffer RenderTransition() {
     }
     out.Master(1.5, 0.8);
     out.FadeEdges(64, 2000);
+    out.SetLoudness(kEffectLoudness);
     return out;
 }
 
@@ -59,6 +60,7 @@ StereoBuffer RenderBleepEcho() {
     }
     out.Master(1.0, 0.7);
     out.FadeEdges(16, 256);
+    out.SetLoudness(kEffectLoudness);
     return out;
 }
 

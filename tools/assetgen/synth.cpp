@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/assetgen/loudness.h"
+
 namespace tuublark::assetgen {
 namespace {
 
@@ -35,6 +37,17 @@ void StereoBuffer::Master(double drive, double peak) {
     }
     if (loudest <= 0) return;
     const float scale = static_cast<float>(peak / loudest);
+    for (size_t i = 0; i < Frames(); ++i) {
+        Left[i] *= scale;
+        Right[i] *= scale;
+    }
+}
+
+void StereoBuffer::SetLoudness(double lufs) {
+    const double now = IntegratedLoudness(std::vector<double>(Left.begin(), Left.end()),
+                                          std::vector<double>(Right.begin(), Right.end()), kSampleRate);
+    if (now <= -70.0) return;  // silence stays silence
+    const float scale = static_cast<float>(std::pow(10.0, (lufs - now) / 20.0));
     for (size_t i = 0; i < Frames(); ++i) {
         Left[i] *= scale;
         Right[i] *= scale;

@@ -27,6 +27,8 @@ struct StereoBuffer {
     // Scales so the loudest sample reaches `peak`, with a gentle saturation
     // on the way so the drums stay punchy.
     void Master(double drive, double peak);
+    // Scales to the integrated loudness `lufs` (see loudness.h).
+    void SetLoudness(double lufs);
     // Fades the first and last `frames` samples to silence so the sound
     // starts and stops without a click.
     void FadeEdges(size_t inFrames, size_t outFrames);
