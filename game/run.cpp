@@ -119,6 +119,7 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
     while (true) {
         frame += 1;
         SystemDriver().BeginFrame(frame);
+        BeginAudioFrame();
         if (scripted) script.ApplyFrame(frame, Keyboard());
         profile.BeginFrame();
         RunFrame(*g);

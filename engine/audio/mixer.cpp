@@ -139,6 +139,10 @@ int32_t TMixer::StartVoice(TMixSound* sound, bool paused, int32_t handle) {
     voice->Volume = volume;
     voice->Pan = pan;
     voice->Depth = depth;
+    voice->Step = MixStep(rate, sound->Hertz);
+    voice->Volume8 = volume * 256;
+    voice->RampLeft = 0;
+    voice->StartFrame = frameClock_.StartFrame();
     voice->TargetRate.store(rate, std::memory_order_relaxed);
     voice->TargetVolume.store(volume, std::memory_order_relaxed);
     voice->TargetPan.store(pan, std::memory_order_relaxed);
@@ -217,7 +221,42 @@ void TMixer::FreeVoice(TVoice* voice) {
     }
 }
 
-void TMixer::MixPass(int16_t* out) {
+void TMixer::BeginFrame(double now) {
+    double output = OutputClockAt(now);
+    if (output >= 0) frameClock_.Tick(output);
+}
+
+double TMixer::OutputClockAt(double now) const {
+    int64_t start;
+    int32_t frames;
+    double time;
+    uint32_t before, after;
+    // A sequence lock: odd while the audio thread writes; the acquire loads
+    // keep the second read of the count after the fields.
+    do {
+        before = clockSequence_.load(std::memory_order_acquire);
+        start = clockBlockStart_.load(std::memory_order_acquire);
+        frames = clockBlockFrames_.load(std::memory_order_acquire);
+        time = clockTime_.load(std::memory_order_acquire);
+        after = clockSequence_.load(std::memory_order_relaxed);
+    } while (before != after || (before & 1));
+    if (time < 0) return -1.0;
+    double elapsed = std::clamp((now - time) * kOutputHertz, 0.0, static_cast<double>(frames));
+    return static_cast<double>(start) + elapsed;
+}
+
+void TMixer::Mix(int16_t* out, int32_t frames, double now) {
+    frames = std::clamp(frames, 0, kMixFrames);
+    const int64_t blockStart = mixedFrames_.load(std::memory_order_relaxed);
+    if (now >= 0) {
+        uint32_t sequence = clockSequence_.load(std::memory_order_relaxed);
+        clockSequence_.store(sequence + 1, std::memory_order_relaxed);
+        clockBlockStart_.store(blockStart, std::memory_order_release);
+        clockBlockFrames_.store(frames, std::memory_order_release);
+        clockTime_.store(now, std::memory_order_release);
+        clockSequence_.store(sequence + 2, std::memory_order_release);
+    }
+
     while (overflow_ && !spare_.Full()) {
         TVoice* voice = overflow_;
         overflow_ = voice->Next;
@@ -228,12 +267,17 @@ void TMixer::MixPass(int16_t* out) {
         voice->Next = active_;
         active_ = voice;
         voicesReceived_.fetch_add(1, std::memory_order_relaxed);
+        if (voice->StartFrame < blockStart && voice->StartFrame > 0) {
+            lateStarts_.fetch_add(1, std::memory_order_relaxed);
+            int64_t late = blockStart - voice->StartFrame;
+            if (late > worstLate_.load(std::memory_order_relaxed)) worstLate_.store(late, std::memory_order_relaxed);
+        }
     }
 
     int32_t* accumulator = accumulator_.data();
     TVoice** link = &active_;
     while (TVoice* voice = *link) {
-        int32_t result = MixVoice(*voice, accumulator, kMixFrames);
+        int32_t result = MixVoice(*voice, accumulator, frames, blockStart);
         if (result == -1) {
             *link = voice->Next;
             FreeVoice(voice);
@@ -252,11 +296,12 @@ void TMixer::MixPass(int16_t* out) {
         link = &voice->Next;
     }
 
-    for (int32_t i = 0; i < kMixValues; ++i) {
+    for (int32_t i = 0; i < frames * 2; ++i) {
         int32_t value = accumulator[i] >> 4;
         out[i] = static_cast<int16_t>(std::clamp(value, -32768, 32767));
         accumulator[i] = 0;
     }
+    mixedFrames_.store(blockStart + frames, std::memory_order_relaxed);
 }
 
 int32_t TMixer::ActiveVoices() const {

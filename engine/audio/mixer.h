@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "engine/audio/channel_table.h"
+#include "engine/audio/frame_clock.h"
 #include "engine/audio/mix_sound.h"
 #include "engine/audio/voice.h"
 #include "engine/audio/voice_ring.h"
@@ -19,8 +20,10 @@
 namespace tuublark {
 
 constexpr int32_t kOutputHertz = 44100;
-constexpr int32_t kMixFrames = 4096;
+constexpr int32_t kMixFrames = 4096;  // the most one mix call makes
 constexpr int32_t kMixValues = kMixFrames * 2;  // interleaved left, right
+// A volume or rate change glides to its new value over this many frames.
+constexpr int32_t kRampFrames = 4096;
 constexpr uint32_t kVoiceRingSize = 4096;
 
 class TMixer {
@@ -37,8 +40,18 @@ public:
     // Starts `sound` on the channel `handle`, or on a newly allocated one
     // when `handle` is 0 or no longer valid. Returns the handle it plays
     // on, or 0 when no handle could be had or too many voices wait for the
-    // next mix pass.
+    // next mix pass. The voice begins at the output frame the frame clock
+    // gives the current game frame.
     int32_t StartVoice(TMixSound* sound, bool paused, int32_t handle);
+    // A new game frame begins at `now` (seconds on the clock the output
+    // stamps its mix calls with): moves the frame clock on.
+    void BeginFrame(double now);
+    void SetLatency(int32_t frames) { frameClock_.SetLatency(frames); }
+    const TFrameClock& FrameClock() const { return frameClock_; }
+    // Where the output clock stands at `now`: the first frame of the last
+    // mix call plus the time since it, at most that call's length; -1
+    // before the first call with a time.
+    double OutputClockAt(double now) const;
     // A fresh channel handle, 0 when all 4095 slots are taken.
     int32_t AllocChannel() { return channels_.Allocate(); }
 
@@ -57,7 +70,16 @@ public:
     // --- audio thread ---
 
     // Mixes the next kMixFrames stereo frames into `out` (kMixValues values).
-    void MixPass(int16_t* out);
+    void MixPass(int16_t* out) { Mix(out, kMixFrames, -1.0); }
+    // Mixes the next `frames` (1..kMixFrames) stereo frames; `now`, when not
+    // negative, is when the output asked for them (see OutputClockAt).
+    void Mix(int16_t* out, int32_t frames, double now);
+    // Output frames mixed so far.
+    int64_t MixedFrames() const { return mixedFrames_.load(std::memory_order_relaxed); }
+    // Voices whose first sample came after the frame they were due at (the
+    // start reached the mixer too late), and the latest such delay.
+    int64_t LateStarts() const { return lateStarts_.load(std::memory_order_relaxed); }
+    int64_t WorstLateFrames() const { return worstLate_.load(std::memory_order_relaxed); }
     // Voices in the active list (audio thread, or when no pass runs).
     int32_t ActiveVoices() const;
 
@@ -77,12 +99,21 @@ private:
 
     // Game thread.
     TChannelTable channels_;
+    TFrameClock frameClock_;
     TVoice* idleVoices_ = nullptr;  // never handed over; linked through Next
 
     // Shared.
     TVoiceRing<kVoiceRingSize> started_;  // game -> mixer
     TVoiceRing<kVoiceRingSize> spare_;    // mixer -> game
     std::atomic<int32_t> voiceRecords_{0};
+    // The last stamped mix call, published under a sequence count.
+    std::atomic<uint32_t> clockSequence_{0};
+    std::atomic<int64_t> clockBlockStart_{0};
+    std::atomic<int32_t> clockBlockFrames_{0};
+    std::atomic<double> clockTime_{-1.0};
+    std::atomic<int64_t> mixedFrames_{0};
+    std::atomic<int64_t> lateStarts_{0};
+    std::atomic<int64_t> worstLate_{0};
 
     // Audio thread.
     TVoice* active_ = nullptr;
@@ -91,9 +122,11 @@ private:
     std::array<int32_t, kMixValues> accumulator_{};
 };
 
-// Mixes one voice into `accumulator` for `frames` frames. Returns -1 for a
-// free voice, -2 for a paused one, 1 when a play-once sound reached its
-// end, else 0.
-int32_t MixVoice(TVoice& voice, int32_t* accumulator, int32_t frames);
+// Mixes one voice into `accumulator` for the `frames` frames from output
+// frame `blockStart` on. Returns -1 for a free voice, -2 for a paused one, 1
+// when a play-once sound reached its end, else 0.
+int32_t MixVoice(TVoice& voice, int32_t* accumulator, int32_t frames, int64_t blockStart);
+// Source position step per output frame, in 32.32 interleaved values.
+int64_t MixStep(int32_t rate, int32_t hertz);
 
 }  // namespace tuublark

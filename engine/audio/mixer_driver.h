@@ -59,12 +59,18 @@ public:
     using TAudioDriver::CreateSound;
     SoundRef CreateSound(const TAudioSample& sample, int32_t flags) override;
     ChannelRef AllocChannel() override;
+    // Moves the mixer's frame clock on, stamped with SteadySeconds.
+    void BeginFrame() override;
 
     TMixer& Mixer() const { return *mixer_; }
 
 private:
     std::shared_ptr<TMixer> mixer_;
 };
+
+// Seconds on a steady clock: the time the output stamps its mix calls with
+// and frames begin at.
+double SteadySeconds();
 
 // Float settings to the mixer's integers, truncating toward zero; values
 // beyond the integer range stop at its ends.

@@ -34,6 +34,8 @@ SoundRef LoadSound(const std::string& path, int32_t flags) { return AudioDriver(
 
 ChannelRef AllocChannel() { return AudioDriver().AllocChannel(); }
 
+void BeginAudioFrame() { AudioDriver().BeginFrame(); }
+
 ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel) {
     if (!sound) return nullptr;
     return sound->Play(channel);

@@ -49,6 +49,8 @@ public:
     // A sound of decoded data; non-zero flags loop.
     virtual SoundRef CreateSound(const TAudioSample& sample, int32_t flags);
     virtual ChannelRef AllocChannel() { return std::make_shared<TChannel>(); }
+    // A game frame begins: sounds started from now on belong to it.
+    virtual void BeginFrame() {}
 };
 
 void SetAudioDriver(std::unique_ptr<TAudioDriver> driver);
@@ -58,6 +60,9 @@ TAudioDriver& AudioDriver();
 // Null when the file is missing or no loader reads it. Non-zero flags loop.
 SoundRef LoadSound(const std::string& path, int32_t flags);
 ChannelRef AllocChannel();
+// Once at the start of every game frame, so that sounds start in time with
+// the frames they were played in.
+void BeginAudioFrame();
 ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel);
 void StopChannel(const ChannelRef& channel);
 // Volume 0..1, pan -1 (left) .. 1 (right), depth (negative inverts the

@@ -35,11 +35,24 @@ struct TVoice {
     // 32.32: upper half indexes the interleaved 16-bit values.
     uint64_t Position = 0;
 
-    // Current values belong to the owner; targets are what setters write.
+    // The output frame of the voice's first sample; one already mixed past
+    // starts at once.
+    int64_t StartFrame = 0;
+
+    // Owner's values: the rate and volume the voice plays at, or the ones
+    // its ramp leads to while RampLeft frames of the ramp remain.
     int32_t Rate = kNormalRate;
     int16_t Volume = kFullVolume;
     int16_t Pan = 0;
     int16_t Depth = 0;
+    // The ramp: the step (32.32 interleaved values per output frame) and
+    // volume (8 extra fractional bits) now, and their change per frame.
+    int64_t Step = 0;
+    int64_t StepDelta = 0;
+    int32_t Volume8 = kFullVolume * 256;
+    int32_t VolumeDelta = 0;
+    int32_t RampLeft = 0;
+    // Targets are what setters write.
     std::atomic<int32_t> TargetRate{kNormalRate};
     std::atomic<int16_t> TargetVolume{kFullVolume};
     std::atomic<int16_t> TargetPan{0};

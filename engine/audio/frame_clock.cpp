@@ -1,0 +1,34 @@
+#include "engine/audio/frame_clock.h"
+
+#include <cmath>
+
+namespace tuublark {
+
+void TFrameClock::Tick(double outputNow) {
+    const double natural = outputNow + latency_;
+    if (anchored_) {
+        ++frame_;
+        const double error = anchor_ + static_cast<double>(frame_) * kFrameSamples - natural;
+        if (std::fabs(error) <= kJumpLimit) {
+            smoothed_ += (error - smoothed_) / 16.0;
+            if (std::fabs(smoothed_) > kDriftLimit) {
+                anchor_ -= smoothed_;
+                smoothed_ = 0;
+                ++corrections_;
+            }
+            return;
+        }
+        ++jumps_;
+    }
+    anchored_ = true;
+    anchor_ = natural;
+    frame_ = 0;
+    smoothed_ = 0;
+}
+
+int64_t TFrameClock::StartFrame() const {
+    if (!anchored_) return 0;
+    return std::llround(anchor_ + static_cast<double>(frame_) * kFrameSamples);
+}
+
+}  // namespace tuublark

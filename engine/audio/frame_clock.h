@@ -1,0 +1,52 @@
+// Maps the game's frame time onto the output's sample clock, so that a
+// sound started in frame f is heard at f's time plus one constant latency.
+//
+// Frame f maps to Anchor + f * 735 output frames (44100 / 60): sounds
+// started a whole number of frames apart stay exactly that many samples
+// apart, so a loop restarted every pass meets its previous start sample for
+// sample. Each frame the mapping is compared with where the output clock
+// really is (its reading plus the latency). A device clock is never exactly
+// 60 x 735 Hz, nor are frames exactly 1/60 s apart, so the difference
+// wanders: it is smoothed over about a quarter second, and when the
+// smoothed difference passes kDriftLimit the anchor moves by it, in one
+// step of about a millisecond. Starts already made keep their samples, and
+// a restart landing in a loop's faded edges shifted by that much is not
+// heard as a click. A difference beyond kJumpLimit (a stall, a pause, the
+// device reopened) re-anchors at once.
+#pragma once
+
+#include <cstdint>
+
+namespace tuublark {
+
+constexpr int32_t kFrameSamples = 735;  // one 60 Hz frame at 44100 Hz
+
+class TFrameClock {
+public:
+    static constexpr double kDriftLimit = 44.1;   // 1 ms
+    static constexpr double kJumpLimit = 2205.0;  // 50 ms
+
+    explicit TFrameClock(int32_t latencyFrames = 0) : latency_(latencyFrames) {}
+
+    // Game thread, once at the start of every frame; `outputNow` is the
+    // output clock's reading at that moment, in output frames.
+    void Tick(double outputNow);
+    void SetLatency(int32_t latencyFrames) { latency_ = latencyFrames; }
+    int32_t Latency() const { return latency_; }
+    // The output frame where a sound started in the current frame begins;
+    // 0 (at once) before the first tick.
+    int64_t StartFrame() const;
+    // How often the anchor moved for drift, and jumped.
+    int64_t DriftCorrections() const { return corrections_; }
+    int64_t Jumps() const { return jumps_; }
+
+private:
+    int32_t latency_;
+    bool anchored_ = false;
+    double anchor_ = 0;   // output frame of frame 0 of the mapping
+    int64_t frame_ = 0;   // frames since the anchor
+    double smoothed_ = 0; // mapping minus where the output really is
+    int64_t corrections_ = 0, jumps_ = 0;
+};
+
+}  // namespace tuublark
