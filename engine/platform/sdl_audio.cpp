@@ -6,8 +6,10 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -29,14 +31,16 @@ struct TSdlOutput {
     std::atomic<bool> Added{false};
     std::atomic<bool> Shutdown{false};
     std::atomic<int32_t> Reopens{0};
-    uint16_t DeviceFrames = kMixFrames;
+    std::atomic<bool> Grow{false};
+    std::atomic<int32_t> Underruns{0};
+    std::atomic<int32_t> Period{512};
+    int32_t Latency = 2048;
     std::mutex WakeMutex;
     std::condition_variable Wake;
     std::thread Reopener;
 
-    // Audio thread: the last mixed block and how much of it went out.
-    std::array<int16_t, kMixValues> Block{};
-    size_t BlockOffset = kMixValues;
+    // Audio thread: when the last callback came.
+    double LastCallback = -1.0;
 };
 
 // Owned here and never by a static object, so that it outlives whatever
@@ -46,23 +50,29 @@ TSdlOutput* g_output = nullptr;
 void SDLCALL FillAudio(void* userdata, Uint8* stream, int length) {
     TSdlOutput& out = *static_cast<TSdlOutput*>(userdata);
     if (out.Paused.load(std::memory_order_relaxed)) {
+        out.LastCallback = -1.0;
         std::memset(stream, 0, static_cast<size_t>(length));
         return;
     }
-    // The device asks for 4096 frames at a time; any other size is served
-    // from whole mix passes all the same.
-    size_t wanted = static_cast<size_t>(length) / sizeof(int16_t);
-    auto* dest = reinterpret_cast<int16_t*>(stream);
-    while (wanted > 0) {
-        if (out.BlockOffset == out.Block.size()) {
-            out.Mixer->MixPass(out.Block.data());
-            out.BlockOffset = 0;
+    const double now = SteadySeconds();
+    int32_t frames = length / 4;
+    // Later than two periods: the device has played out what it had.
+    const double period = static_cast<double>(frames) / kOutputHertz;
+    if (out.LastCallback >= 0 && now - out.LastCallback > 2 * period + 0.002) {
+        if (out.Underruns.fetch_add(1) == 0) {
+            out.Grow.store(true);
+            out.Wake.notify_one();
         }
-        size_t count = std::min(wanted, out.Block.size() - out.BlockOffset);
-        std::memcpy(dest, out.Block.data() + out.BlockOffset, count * sizeof(int16_t));
-        out.BlockOffset += count;
-        dest += count;
-        wanted -= count;
+    }
+    out.LastCallback = now;
+    // Mixed straight into the stream, stamped with the time it was asked
+    // for: the mixer's clock runs on the device's.
+    auto* dest = reinterpret_cast<int16_t*>(stream);
+    while (frames > 0) {
+        int32_t count = std::min(frames, kMixFrames);
+        out.Mixer->Mix(dest, count, now);
+        dest += count * 2;
+        frames -= count;
     }
 }
 
@@ -71,7 +81,7 @@ SDL_AudioDeviceID OpenDevice(TSdlOutput& out) {
     want.freq = kOutputHertz;
     want.format = AUDIO_S16SYS;
     want.channels = 2;
-    want.samples = out.DeviceFrames;
+    want.samples = static_cast<Uint16>(out.Period.load());
     want.callback = FillAudio;
     want.userdata = &out;
     SDL_AudioSpec have{};
@@ -102,13 +112,27 @@ int SDLCALL WatchDevices(void* userdata, SDL_Event* event) {
 void ReopenLoop(TSdlOutput& out) {
     std::unique_lock<std::mutex> lock(out.WakeMutex);
     while (!out.Shutdown.load()) {
-        out.Wake.wait_for(lock, std::chrono::seconds(1),
-                          [&] { return out.Lost.load() || out.Added.load() || out.Shutdown.load(); });
+        out.Wake.wait_for(lock, std::chrono::seconds(1), [&] {
+            return out.Lost.load() || out.Added.load() || out.Grow.load() || out.Shutdown.load();
+        });
         if (out.Shutdown.load()) break;
         out.Added.store(false);
+        if (out.Grow.exchange(false)) {
+            // Once: a period twice as long, still within the latency.
+            out.Period.store(out.Period.load() * 2);
+            std::fprintf(stderr, "tuublark: audio output ran dry; its period grows to %d frames\n",
+                         out.Period.load());
+            SDL_AudioDeviceID dry = out.Device.exchange(0);
+            if (dry != 0) SDL_CloseAudioDevice(dry);
+            out.LastCallback = -1.0;
+            SDL_AudioDeviceID device = OpenDevice(out);
+            out.Device.store(device);
+            if (device != 0) continue;
+        }
         if (out.Lost.exchange(false)) {
             SDL_AudioDeviceID lost = out.Device.exchange(0);
             if (lost != 0) SDL_CloseAudioDevice(lost);
+            out.LastCallback = -1.0;
         }
         if (out.Device.load() == 0) {
             SDL_AudioDeviceID device = OpenDevice(out);
@@ -121,16 +145,24 @@ void ReopenLoop(TSdlOutput& out) {
     }
 }
 
-}  // namespace
-
-// The power of two of frames closest to `latencyMs` at the output rate.
-static uint16_t FramesForLatency(int32_t latencyMs) {
-    if (latencyMs <= 0) return kMixFrames;
-    int32_t wanted = latencyMs * kOutputHertz / 1000;
-    uint16_t frames = 256;
-    while (frames < 8192 && frames * 3 / 2 < wanted) frames *= 2;
-    return frames;
+// For benchmarks: the output's timing figures as one JSON object, written
+// to the file TUUBLARK_AUDIO_REPORT names when the output closes.
+void WriteReport(const TSdlOutput& out) {
+    const char* path = std::getenv("TUUBLARK_AUDIO_REPORT");
+    if (!path || !*path) return;
+    std::FILE* file = std::fopen(path, "w");
+    if (!file) return;
+    const TFrameClock& clock = out.Mixer->FrameClock();
+    std::fprintf(file,
+                 "{\"latency_frames\": %d, \"period_frames\": %d, \"underruns\": %d, \"late_starts\": %lld, "
+                 "\"worst_late_frames\": %lld, \"drift_corrections\": %lld, \"jumps\": %lld}\n",
+                 out.Latency, out.Period.load(), out.Underruns.load(), static_cast<long long>(out.Mixer->LateStarts()),
+                 static_cast<long long>(out.Mixer->WorstLateFrames()),
+                 static_cast<long long>(clock.DriftCorrections()), static_cast<long long>(clock.Jumps()));
+    std::fclose(file);
 }
+
+}  // namespace
 
 bool OpenSdlAudio(int32_t latencyMs) {
     if (g_output) return true;
@@ -139,7 +171,12 @@ bool OpenSdlAudio(int32_t latencyMs) {
         return false;
     }
     auto out = std::make_unique<TSdlOutput>();
-    out->DeviceFrames = FramesForLatency(latencyMs);
+    const double ms = latencyMs > 0 ? std::clamp(latencyMs, 40, 186) : kDefaultAudioLatencyMs;
+    out->Latency = static_cast<int32_t>(std::lround(ms * kOutputHertz / 1000));
+    // Whole multiples of 10 ms, so that outputs that sleep in milliseconds
+    // between periods (SDL's disk writer) keep time.
+    out->Period.store(kOutputHertz / 100 * std::max(1, out->Latency / 4 / (kOutputHertz / 100)));
+    out->Mixer->SetLatency(out->Latency);
     SDL_AudioDeviceID device = OpenDevice(*out);
     if (device == 0) {
         std::fprintf(stderr, "tuublark: no audio device (%s); playing silently\n", SDL_GetError());
@@ -169,6 +206,7 @@ void CloseSdlAudio() {
     SDL_AudioDeviceID device = out->Device.exchange(0);
     if (device != 0) SDL_CloseAudioDevice(device);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    WriteReport(*out);
     // Sounds and channels still held by the game keep the mixer alive.
     delete out;
 }
@@ -180,5 +218,11 @@ void PauseSdlAudio(bool paused) {
 uint32_t SdlAudioDevice() { return g_output ? g_output->Device.load() : 0; }
 
 int32_t SdlAudioReopenCount() { return g_output ? g_output->Reopens.load() : 0; }
+
+int32_t SdlAudioUnderrunCount() { return g_output ? g_output->Underruns.load() : 0; }
+
+int32_t SdlAudioPeriodFrames() { return g_output ? g_output->Period.load() : 0; }
+
+int32_t SdlAudioLatencyFrames() { return g_output ? g_output->Latency : 0; }
 
 }  // namespace tuublark
