@@ -39,7 +39,9 @@ struct TSdlOutput {
     std::condition_variable Wake;
     std::thread Reopener;
 
-    // Audio thread: when the last callback came.
+    // When the device was opened, and (audio thread) when the last
+    // callback came.
+    std::atomic<double> OpenedAt{0.0};
     double LastCallback = -1.0;
 };
 
@@ -58,7 +60,10 @@ void SDLCALL FillAudio(void* userdata, Uint8* stream, int length) {
     int32_t frames = length / 4;
     // Later than two periods: the device has played out what it had.
     const double period = static_cast<double>(frames) / kOutputHertz;
-    if (out.LastCallback >= 0 && now - out.LastCallback > 2 * period + 0.002) {
+    // The first second is left alone: the game is still loading and nothing
+    // plays yet.
+    if (out.LastCallback >= 0 && now - out.LastCallback > 2 * period + 0.002 &&
+        now - out.OpenedAt.load(std::memory_order_relaxed) > 1.0) {
         if (out.Underruns.fetch_add(1) == 0) {
             out.Grow.store(true);
             out.Wake.notify_one();
@@ -85,6 +90,7 @@ SDL_AudioDeviceID OpenDevice(TSdlOutput& out) {
     want.callback = FillAudio;
     want.userdata = &out;
     SDL_AudioSpec have{};
+    out.OpenedAt.store(SteadySeconds());
     // No allowed changes: SDL converts to whatever the device takes.
     SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device != 0) SDL_PauseAudioDevice(device, 0);
