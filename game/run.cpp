@@ -21,6 +21,7 @@
 #include "game/game_sound.h"
 #include "game/game_state.h"
 #include "game/high_score_file.h"
+#include "game/pause.h"
 #include "game/startup.h"
 #include "game/trace.h"
 
@@ -115,6 +116,7 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         RenderDriver().SetSwapInterval(0);
     }
 
+    auto stop = [] { return g_stopSignal || SystemDriver().QuitSignalled(); };
     int exitStatus = 0;
     while (true) {
         frame += 1;
@@ -134,6 +136,10 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         }
         bool last = g->QuitRequested || (options.Frames && frame >= *options.Frames) || g_stopSignal ||
                     SystemDriver().QuitSignalled();
+        // A pause or a menu shows this frame as its still.
+        TMenuRequest request = playerRun && !last ? TakeMenuRequest(*g, settings.Keys) : TMenuRequest::None;
+        PixmapRef still;
+        if (request != TMenuRequest::None) still = RenderDriver().GrabPixmap(0, 0, 800, 600);
         if (last && !options.ScreenshotPath.empty()) {
             const TGraphicsState& gs = Graphics();
             PixmapRef shot = RenderDriver().GrabPixmap(0, 0, gs.Width, gs.Height);
@@ -147,6 +153,7 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         PresentFrame();
         profile.FramePresented();
         if (last) break;
+        if (request == TMenuRequest::Pause) RunPause(still, stop);
     }
     if (trace && std::fflush(trace.get()) != 0) exitStatus = Fail(options.TracePath + ": cannot write trace file");
     // The game was played to its end; the record could not keep up.

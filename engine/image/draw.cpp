@@ -43,6 +43,21 @@ void ResetDrawingState(int32_t width, int32_t height) {
     SetDefaultImageFlags(6);
 }
 
+TDrawingSnapshot SaveDrawing() {
+    const TGraphicsState& g = Graphics();
+    return {DrawState(), g.ColorR, g.ColorG, g.ColorB};
+}
+
+void RestoreDrawing(const TDrawingSnapshot& snapshot) {
+    const TDrawState& s = snapshot.State;
+    DrawState() = s;
+    SetBlendMode(s.Blend);
+    SetDrawColor(snapshot.R, snapshot.G, snapshot.B);
+    SetDrawAlpha(s.Alpha);
+    SetRotationAndScale(s.Rotation, s.ScaleX, s.ScaleY);
+    SetLineWidth(s.LineWidth);
+}
+
 void SetBlendMode(int32_t mode) {
     DrawState().Blend = mode;
     RenderDriver().SetBlend(mode);

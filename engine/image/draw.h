@@ -32,6 +32,15 @@ struct TDrawState {
 
 TDrawState& DrawState();
 
+// Everything a drawing call can change, kept aside so that drawing made
+// outside the game's frames (its menus) leaves the game's state as it was.
+struct TDrawingSnapshot {
+    TDrawState State;
+    uint8_t R = 255, G = 255, B = 255;
+};
+TDrawingSnapshot SaveDrawing();
+void RestoreDrawing(const TDrawingSnapshot& snapshot);
+
 // Back to the state OpenGraphics leaves: masked blending, white, alpha 1,
 // no origin, no handle, whole-screen viewport, no rotation, scale 1.
 void ResetDrawingState(int32_t width, int32_t height);

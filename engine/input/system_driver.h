@@ -26,6 +26,24 @@ public:
     virtual bool QuitSignalled() const { return false; }
     // Which keyboard keys give the game's keys from now on.
     virtual void SetKeyBindings(const TKeyBindings& keys) { (void)keys; }
+
+    // The game's own menus (pause, options) read these, outside the key
+    // state that the game's frames read:
+    // The next key pressed, as its virtual-key code before any binding
+    // (controller buttons as their keys, Start as VkPause); 0 when none.
+    virtual int TakeMenuKey() { return 0; }
+    // True once after the window lost the keyboard focus.
+    virtual bool TakeFocusLost() { return false; }
+    // Waits up to `ms` for platform events and handles them.
+    virtual void WaitEvents(int32_t ms) { Delay(ms); }
+    // Forgets the key presses not yet in the key state (releases stay, so
+    // no key is left held), e.g. those made during a pause.
+    virtual void DropPendingPresses() {}
+    // A key event that reaches the key state at the start of the next frame.
+    virtual void QueueKey(bool down, int key) { (void)down, (void)key; }
+    // Silences the audio output (and lets it go on) without touching the
+    // game's channels.
+    virtual void PauseAudio(bool paused) { (void)paused; }
 };
 
 // No events; the clock counts milliseconds since the system started.

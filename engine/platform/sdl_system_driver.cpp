@@ -27,6 +27,7 @@ void TSdlSystemDriver::Handle(const SDL_Event& event) {
             // A held key's repeats count no press.
             if (event.key.repeat || keyboardFromScript_) break;
             TVirtualKeys keys = VirtualKeysFor(keysym);
+            if (down && keys.Key && menuKeys_.size() < 64) menuKeys_.push_back(keys.Key);
             int key = keys_.Translate(keys.Key);
             int side = keys.Side ? keys_.Translate(keys.Side) : 0;
             if (key) pendingKeys_.emplace_back(down, key);
@@ -37,6 +38,7 @@ void TSdlSystemDriver::Handle(const SDL_Event& event) {
             // Switching away from full screen gives the desktop back.
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && window_.IsFullScreen())
                 SDL_MinimizeWindow(SDL_GetWindowFromID(event.window.windowID));
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && !keyboardFromScript_) focusLost_ = true;
             break;
         default:
             break;
@@ -55,6 +57,34 @@ void TSdlSystemDriver::ApplyPendingKeys() {
     }
     pendingKeys_.clear();
 }
+
+int TSdlSystemDriver::TakeMenuKey() {
+    if (menuKeys_.empty()) return 0;
+    int key = menuKeys_.front();
+    menuKeys_.pop_front();
+    return key;
+}
+
+bool TSdlSystemDriver::TakeFocusLost() {
+    bool lost = focusLost_;
+    focusLost_ = false;
+    return lost;
+}
+
+void TSdlSystemDriver::WaitEvents(int32_t ms) {
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, ms)) Handle(event);
+    Poll();
+}
+
+void TSdlSystemDriver::DropPendingPresses() {
+    std::vector<std::pair<bool, int>> releases;
+    for (const auto& event : pendingKeys_)
+        if (!event.first) releases.push_back(event);
+    pendingKeys_.swap(releases);
+}
+
+void TSdlSystemDriver::PauseAudio(bool paused) { PauseSdlAudio(paused); }
 
 void TSdlSystemDriver::BeginFrame(int32_t) {
     Poll();

@@ -6,6 +6,7 @@
 // recorded game replays exactly.
 #pragma once
 
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -32,6 +33,12 @@ public:
     void BeginFrame(int32_t frame) override;
     bool QuitSignalled() const override { return quit_; }
     void SetKeyBindings(const TKeyBindings& keys) override { keys_ = keys; }
+    int TakeMenuKey() override;
+    bool TakeFocusLost() override;
+    void WaitEvents(int32_t ms) override;
+    void DropPendingPresses() override;
+    void QueueKey(bool down, int key) override { pendingKeys_.emplace_back(down, key); }
+    void PauseAudio(bool paused) override;
 
 private:
     void Handle(const SDL_Event& event);
@@ -44,6 +51,8 @@ private:
     TKeyBindings keys_;
     bool quit_ = false;
     std::vector<std::pair<bool, int>> pendingKeys_;  // (down, virtual key)
+    std::deque<int> menuKeys_;
+    bool focusLost_ = false;
 };
 
 }  // namespace tuublark

@@ -180,6 +180,48 @@ TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
     EXPECT_NE(ReadFile(geometry).find("Geometry:"), std::string::npos);
 }
 
+// Runs `keys` (shell lines using $id, the game's window) against a windowed
+// game started with `args`, on a display of its own.
+void RunWithKeys(const std::string& args, const std::string& keys, const std::string& name) {
+    std::string script = "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed " + args +
+                         " & pid=$!\n"
+                         "for i in $(seq 100); do id=$(xdotool search --pid $pid --name '^TUUBLARK$' 2>/dev/null "
+                         "| head -1); [ -n \"$id\" ] && break; sleep 0.05; done\n"
+                         "xdotool windowfocus --sync \"$id\" 2>/dev/null; sleep 0.3\n" +
+                         keys + "\nwait $pid\n";
+    std::string scriptPath = Temp(name + ".sh");
+    WriteFile(scriptPath, script);
+    ASSERT_EQ(std::system(("xvfb-run -a -s '-screen 0 1024x768x24' sh '" + scriptPath + "'").c_str()), 0);
+}
+
+TEST(WholeGame, PauseStopsFramesAndTheGameGoesOnWithTheNextFrame) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
+    if (std::system("command -v xdotool xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    std::string record = Temp("pause.rec"), live = Temp("pause.jsonl"), replay = Temp("pause_replay.jsonl");
+    std::string counts = Temp("pause_counts.txt");
+    // Paused: the trace does not grow, a key pressed meanwhile does not
+    // reach the game; P again plays on; Escape while paused leaves the game.
+    RunWithKeys("--frames 200 --record '" + record + "' --trace '" + live + "'",
+                "xdotool key space; sleep 0.5; xdotool key p; sleep 0.3; a=$(wc -l < '" + live +
+                    "'); xdotool key Left; sleep 1; b=$(wc -l < '" + live + "'); echo $a $b > '" + counts +
+                    "'\nxdotool key p; sleep 0.5; xdotool key Pause; sleep 0.3; xdotool key Escape",
+                "pause");
+    int before = -1, after = -2;
+    ASSERT_EQ(std::sscanf(ReadFile(counts).c_str(), "%d %d", &before, &after), 2) << ReadFile(counts);
+    EXPECT_EQ(before, after) << "frames ran while paused";
+    std::string trace = ReadFile(live);
+    ASSERT_EQ(CountLines(trace), 200u);
+    std::istringstream lines(trace);
+    std::string line, last;
+    for (int frame = 1; std::getline(lines, line); ++frame, last = line)
+        ASSERT_EQ(line.rfind("{\"Frame\":" + std::to_string(frame) + ",", 0), 0u) << line.substr(0, 40);
+    EXPECT_EQ(ReadFile(record).find(" down left"), std::string::npos) << "a key pressed while paused was played";
+    EXPECT_NE(ReadFile(record).find(" down escape"), std::string::npos);
+    EXPECT_NE(last.find("\"Screen\":1,"), std::string::npos) << "Escape while paused leaves the game";
+    ASSERT_EQ(RunGameProcess("--headless --frames 200 --input '" + record + "' --trace '" + replay + "'").Status, 0);
+    EXPECT_EQ(trace, ReadFile(replay));
+}
+
 TEST(WholeGame, KeptHighScoreStartsAPlayedGameAndItsRecordButNoReplay) {
     if (!HaveDisplay()) GTEST_SKIP() << "no X display";
     std::string home = Temp("home"), record = Temp("hs.rec"), live = Temp("hs_live.jsonl");

@@ -3,7 +3,9 @@
 // build folder for a look.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -17,6 +19,8 @@
 #include "game/frame_loop.h"
 #include "game/game_state.h"
 #include "game/new_game.h"
+#include "game/pause.h"
+#include "game/presentation/menu_drawing.h"
 #include "game/presentation/screens.h"
 #include "game/presentation/skins.h"
 #include "game/startup.h"
@@ -270,6 +274,38 @@ TEST_F(ScreensGLTest, GameOver) {
     EXPECT_LE(Difference(PixelAt(*shot, 175, 455), PixelAt(*play, 175, 455)), 6);
     EndFrame();
     g->Screen = 2;
+}
+
+TEST_F(ScreensGLTest, PauseShowsTheLastFrameDimmedAndLeavesTheDrawingStateAlone) {
+    SetUpGameInPlay();
+    DrawPlayScreen(*g);
+    PixmapRef still = Grab();
+    ASSERT_TRUE(still);
+    EndFrame();
+    SetBlendMode(BlendAdditive);
+    SetDrawColor(10, 20, 30);
+    SetDrawAlpha(0.25f);
+    SetRotationAndScale(30, 2, 2);
+    TDrawingSnapshot before = SaveDrawing();
+    TMenuDrawing menu(still);
+    DrawPauseMenu(menu);
+    PixmapRef shot = Grab();
+    ASSERT_TRUE(shot);
+    Save(*shot, "paused");
+    menu.End();
+    // The board shows through, darker; the words are bright.
+    Rgb was = PixelAt(*still, 190, 455), now = PixelAt(*shot, 190, 455);
+    EXPECT_LT(now.R + now.G + now.B, (was.R + was.G + was.B) / 2);
+    EXPECT_GT(now.R + now.G + now.B, 0);
+    int bright = 0;
+    for (int x = 300; x < 500; ++x) bright += PixelAt(*shot, x, 262).R > 200;
+    EXPECT_GT(bright, 10) << "no PAUSED";
+    TDrawingSnapshot after = SaveDrawing();
+    EXPECT_EQ(std::memcmp(&before.State, &after.State, sizeof before.State), 0);
+    EXPECT_EQ(after.R + after.G + after.B, 60);
+    EXPECT_EQ(Graphics().Ix, after.State.ScaleX * std::cos(30 * 3.14159265358979323846f / 180));
+    ResetDrawingState(800, 600);
+    SetAutoMidHandle(1);
 }
 
 }  // namespace
