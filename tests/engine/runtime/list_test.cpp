@@ -40,6 +40,33 @@ TEST(ObjectList, AnObjectMayRemoveItselfDuringTheWalk) {
     EXPECT_EQ(list.Count(), 2u);
 }
 
+TEST(ObjectList, AnyObjectMayBeRemovedDuringTheWalk) {
+    struct Case {
+        int Visited, Removed;
+        std::vector<int> Seen;
+    };
+    const Case cases[] = {
+        {1, 2, {0, 1, 3, 4}},  // the next one
+        {1, 0, {0, 1, 2, 3, 4}},  // one already visited
+        {4, 4, {0, 1, 2, 3, 4}},  // the last one, by itself
+        {0, 4, {0, 1, 2, 3}},  // the last one, early
+    };
+    for (const Case& c : cases) {
+        std::vector<std::shared_ptr<Item>> items;
+        TList<Item> list = MakeList(items, 5);
+        std::vector<int> seen;
+        list.Walk([&](const std::shared_ptr<Item>& item) {
+            seen.push_back(item->Id);
+            if (item->Id == c.Visited) ListRemove(list, items[static_cast<size_t>(c.Removed)].get());
+        });
+        EXPECT_EQ(seen, c.Seen) << c.Visited << " removes " << c.Removed;
+        EXPECT_EQ(list.Count(), 4u);
+        seen.clear();
+        list.Walk([&](const std::shared_ptr<Item>& item) { seen.push_back(item->Id); });
+        EXPECT_EQ(seen.size(), 4u);
+    }
+}
+
 TEST(ObjectList, RemovedObjectGoesWithItsLastReference) {
     TList<Item> list;
     auto item = std::make_shared<Item>(Item{1});
