@@ -169,6 +169,13 @@ int32_t TMixer::StartVoice(TMixSound* sound, bool paused, int32_t handle) {
 void TMixer::Stop(int32_t handle) {
     TVoice* voice = LookUp(handle, false);
     if (!voice) return;
+    // A play on a handle of its own is over for good: its voice and slot
+    // are reclaimed as a replaced voice's are.
+    if (voice->OwnHandle.load(std::memory_order_relaxed) == handle) {
+        ReleaseOwnedSlot(voice);
+        Retire(voice);
+        return;
+    }
     int32_t status = voice->Status.load(std::memory_order_relaxed);
     while (status != VoiceFree && status != VoiceStopped &&
            !voice->Status.compare_exchange_weak(status, VoiceStopped, std::memory_order_relaxed)) {

@@ -282,6 +282,21 @@ TEST_F(MixerTest, ChannelSlotsRunOutAt4095) {
     EXPECT_EQ(PlaySound(sound, channels[7]), channels[7]);
 }
 
+TEST_F(MixerTest, StoppedPlaysWithoutAChannelGiveBackVoiceAndSlot) {
+    SoundRef sound = Constant(1, 100000);
+    for (int i = 0; i < 4095; ++i) {
+        ChannelRef own = PlaySound(sound, nullptr);
+        ASSERT_TRUE(own) << i;
+        StopChannel(own);
+        EXPECT_EQ(ChannelPlaying(own), 0);
+        if (i % 64 == 0) Mix();
+    }
+    Mix();
+    EXPECT_EQ(mixer->ActiveVoices(), 0);
+    EXPECT_LE(mixer->VoiceRecords(), 65);
+    EXPECT_TRUE(driver.AllocChannel());
+}
+
 TEST_F(MixerTest, TooManyStartsBeforeAPassAreRefusedNotLost) {
     SoundRef sound = Constant(1, 100000);
     std::vector<ChannelRef> channels;
