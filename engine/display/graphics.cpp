@@ -16,11 +16,16 @@ TGraphicsState& Graphics() {
 }
 
 int32_t TFramePacing::WaitBeforeFlip(int32_t now, int32_t hertz) {
-    int32_t elapsed = now - PacingStart;
+    const int64_t second = 1000 * static_cast<int64_t>(hertz);
+    while (PacingTicks >= second) {
+        PacingTicks -= second;
+        PacingStart = static_cast<int32_t>(static_cast<uint32_t>(PacingStart) + 1000u);
+    }
     PacingTicks += 1000;
-    int32_t wait = PacingTicks / hertz - elapsed;
-    if (wait > 0 && wait < 1000) return wait;
-    PacingTicks = elapsed * hertz;
+    int64_t wait = PacingTicks / hertz - MillisecsSince(now, PacingStart);
+    if (wait > 0 && wait < 1000) return static_cast<int32_t>(wait);
+    PacingStart = now;
+    PacingTicks = 0;
     return 0;
 }
 
@@ -30,7 +35,7 @@ bool CalibrateRetrace(int32_t hertz, const std::function<void()>& swap,
     for (int32_t trial = 0; trial < hertz; ++trial) {
         int32_t before = clock();
         swap();
-        int32_t diff = clock() - before - 1000 / hertz;
+        int32_t diff = MillisecsSince(clock(), before) - 1000 / hertz;
         hits = (diff >= -1 && diff <= 1) ? hits + 1 : 0;
         if (hits == 3) return true;
     }

@@ -8,10 +8,18 @@
 
 namespace tuublark {
 
+// Milliseconds from `then` to `now` on the wrapping 32-bit clock: right
+// across a wrap, for spans under 24 days.
+inline int32_t MillisecsSince(int32_t now, int32_t then) {
+    return static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(then));
+}
+
 // Timer pacing: frame n is released at PacingStart + n * 1000 / Hertz ms.
+// Each whole second of frames moves PacingStart on by 1000 ms, so the
+// numbers stay small however long the game runs, and the clock may wrap.
 struct TFramePacing {
     int32_t PacingOn = 0;
-    int32_t PacingTicks = 0;  // 1000 per presented frame, never reset
+    int64_t PacingTicks = 0;  // 1000 per presented frame since PacingStart
     int32_t PacingStart = 0;
 
     // Milliseconds to sleep before presenting, given the clock now. A late

@@ -8,24 +8,38 @@ namespace tuublark {
 namespace {
 
 // Runs timer pacing over a clock that moves only by what the frames cost
-// and what is slept; returns the release time of every frame.
-std::vector<int32_t> ReleaseTimes(int frames, int32_t frameCost, int32_t start) {
+// and what is slept; returns the release time of every frame (on a 64-bit
+// clock; the pacing sees its low 32 bits, as Millisecs gives them).
+std::vector<int64_t> ReleaseTimes(int frames, int32_t frameCost, int64_t start) {
     TFramePacing pacing;
     pacing.PacingOn = 1;
-    pacing.PacingStart = start;
-    int32_t now = start;
-    std::vector<int32_t> released;
+    pacing.PacingStart = static_cast<int32_t>(static_cast<uint32_t>(start));
+    int64_t now = start;
+    std::vector<int64_t> released;
     for (int n = 1; n <= frames; ++n) {
         now += frameCost;
-        now += pacing.WaitBeforeFlip(now, 60);
+        now += pacing.WaitBeforeFlip(static_cast<int32_t>(static_cast<uint32_t>(now)), 60);
         released.push_back(now);
     }
     return released;
 }
 
 TEST(FramePacing, FrameNIsReleasedAtStartPlusNTimes1000Over60) {
-    std::vector<int32_t> released = ReleaseTimes(600, 3, 5000);
+    std::vector<int64_t> released = ReleaseTimes(600, 3, 5000);
     for (int n = 1; n <= 600; ++n) ASSERT_EQ(released[n - 1], 5000 + n * 1000 / 60) << "frame " << n;
+}
+
+TEST(FramePacing, StaysExactForLongerThanTheClockAndTheCountsLast) {
+    // 2.2 million frames is more than ten hours at 60 Hz, where 1000 per
+    // frame no longer fits 32 bits; the clock starts a minute before the
+    // signed 32-bit Millisecs wraps (24.8 days), and again before the
+    // unsigned one does (49.7 days).
+    const int frames = 2200000;
+    for (int64_t start : {int64_t{INT32_MAX} - 60000, int64_t{UINT32_MAX} - 60000}) {
+        std::vector<int64_t> released = ReleaseTimes(frames, 3, start);
+        for (int n = 1; n <= frames; ++n)
+            ASSERT_EQ(released[n - 1], start + int64_t{n} * 1000 / 60) << "frame " << n << " from " << start;
+    }
 }
 
 TEST(FramePacing, ALateFrameResynchronisesInsteadOfSleeping) {
@@ -36,25 +50,24 @@ TEST(FramePacing, ALateFrameResynchronisesInsteadOfSleeping) {
     // Frame 2 is due at 33 but comes at 50: no sleep, the count restarts
     // from the time actually reached.
     EXPECT_EQ(pacing.WaitBeforeFlip(50, 60), 0);
-    EXPECT_EQ(pacing.PacingTicks, 50 * 60);
     // The next frame is due one frame after 50.
-    EXPECT_EQ(pacing.WaitBeforeFlip(52, 60), 50 + 1000 / 60 - 52 + 0);
+    EXPECT_EQ(pacing.WaitBeforeFlip(52, 60), 50 + 1000 / 60 - 52);
 }
 
 TEST(FramePacing, ExactlyOnTimeIsNotASleep) {
     TFramePacing pacing;
     pacing.PacingOn = 1;
     EXPECT_EQ(pacing.WaitBeforeFlip(16, 60), 0);  // wait would be 0: resync
-    EXPECT_EQ(pacing.PacingTicks, 16 * 60);
+    EXPECT_EQ(pacing.WaitBeforeFlip(20, 60), 12);  // due at 16 + 16
 }
 
 TEST(FramePacing, AWaitOfASecondOrMoreIsNeverSlept) {
     TFramePacing pacing;
     pacing.PacingOn = 1;
     pacing.PacingStart = 10000;
-    // The clock went backwards (wrapped): the wait would be absurd.
+    // The clock went backwards: the wait would be absurd.
     EXPECT_EQ(pacing.WaitBeforeFlip(5000, 60), 0);
-    EXPECT_EQ(pacing.PacingTicks, -5000 * 60);
+    EXPECT_EQ(pacing.WaitBeforeFlip(5001, 60), 15);  // due at 5000 + 16
 }
 
 TEST(RetraceCalibration, ThreeConsecutiveSixtyHertzSwapsAreAccepted) {
