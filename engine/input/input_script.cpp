@@ -3,8 +3,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
+
+#include <sys/stat.h>
 
 namespace tuublark {
 namespace {
@@ -54,23 +55,47 @@ int ParseKeyName(const std::string& text) {
     return -1;
 }
 
-bool TInputScript::Parse(const std::string& text, const std::string& name, std::string& error) {
-    seed_.reset();
-    events_.clear();
-    next_ = 0;
-    highScore_.reset();
-    bool anyItem = false;
-    bool anyEvent = false;
-    int32_t lastFrame = 1;
-    size_t start = 0;
-    int lineNumber = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        bool complete = end != std::string::npos;
-        if (!complete) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        lineNumber += 1;
+// One line at a time from a file or from text in memory.
+struct TInputScript::TReader {
+    std::FILE* File = nullptr;
+    const std::string* Text = nullptr;
+    size_t Position = 0;
+
+    enum TLine { Whole, Cut, End, TooLong };
+    // A line without its newline; Cut when the text ends without one.
+    TLine Next(std::string& line) {
+        line.clear();
+        while (true) {
+            int c = File ? std::getc(File) : (Position < Text->size() ? static_cast<unsigned char>((*Text)[Position++]) : EOF);
+            if (c == EOF) return line.empty() ? End : Cut;
+            if (c == '\n') return Whole;
+            if (line.size() == kMaxLineBytes) return TooLong;
+            line += static_cast<char>(c);
+        }
+    }
+};
+
+TInputScript::~TInputScript() {
+    if (file_) std::fclose(file_);
+}
+
+void TInputScript::Reset() {
+    lineNumber_ = 0;
+    lastFrame_ = 1;
+    anyItem_ = false;
+    anyEvent_ = false;
+}
+
+TInputScript::TStep TInputScript::NextEvent(TReader& reader, TKeyEvent& event, std::string& error) {
+    std::string line;
+    while (true) {
+        TReader::TLine kind = reader.Next(line);
+        if (kind == TReader::End) return TStep::End;
+        lineNumber_ += 1;
+        if (kind == TReader::TooLong) {
+            error = name_ + ":" + std::to_string(lineNumber_) + ": line too long";
+            return TStep::Error;
+        }
         if (!line.empty() && line.back() == '\r') line.pop_back();
 
         std::vector<std::string> words = Words(line);
@@ -78,13 +103,15 @@ bool TInputScript::Parse(const std::string& text, const std::string& name, std::
 
         std::string problem;
         long long value = 0;
+        bool found = false;
         if (words[0] == "seed") {
-            if (anyItem) problem = "'seed' must be the first item";
+            if (anyItem_) problem = "'seed' must be the first item";
             else if (words.size() != 2 || !ParseInt(words[1], INT32_MIN, INT32_MAX, value))
                 problem = "expected 'seed N' with N a 32-bit integer";
             else seed_ = static_cast<int32_t>(value);
         } else if (words[0] == "highscore") {
-            if (anyEvent || highScore_) problem = "'highscore' must come before the key events, once";
+            // Read again with the events during play: the first reading stands.
+            if (anyEvent_ || (highScore_ && !file_)) problem = "'highscore' must come before the key events, once";
             else if (words.size() != 2 || !ParseInt(words[1], 0, INT32_MAX, value))
                 problem = "expected 'highscore N' with N from 0 to 2147483647";
             else highScore_ = static_cast<int32_t>(value);
@@ -92,25 +119,47 @@ bool TInputScript::Parse(const std::string& text, const std::string& name, std::
             problem = "expected 'FRAME down KEY' or 'FRAME up KEY'";
         } else if (!ParseInt(words[0], 1, INT32_MAX, value)) {
             problem = "frame '" + words[0] + "' is not a number from 1 to 2147483647";
-        } else if (value < lastFrame) {
-            problem = "frame " + words[0] + " comes after frame " + std::to_string(lastFrame);
+        } else if (value < lastFrame_) {
+            problem = "frame " + words[0] + " comes after frame " + std::to_string(lastFrame_);
         } else if (words[1] != "down" && words[1] != "up") {
             problem = "expected 'down' or 'up', found '" + words[1] + "'";
         } else if (ParseKeyName(words[2]) < 0) {
             problem = "unknown key '" + words[2] + "'";
         } else {
-            lastFrame = static_cast<int32_t>(value);
-            events_.push_back({lastFrame, words[1] == "down", ParseKeyName(words[2])});
-            anyEvent = true;
+            lastFrame_ = static_cast<int32_t>(value);
+            event = {lastFrame_, words[1] == "down", ParseKeyName(words[2])};
+            found = true;
+            anyEvent_ = true;
         }
         if (!problem.empty()) {
-            if (!complete) break;  // a file cut short: the input ends here
-            error = name + ":" + std::to_string(lineNumber) + ": " + problem;
-            return false;
+            if (kind == TReader::Cut) return TStep::End;  // a file cut short: the input ends here
+            error = name_ + ":" + std::to_string(lineNumber_) + ": " + problem;
+            return TStep::Error;
         }
-        anyItem = true;
+        anyItem_ = true;
+        if (found) return TStep::Event;
     }
-    return true;
+}
+
+bool TInputScript::ReadAll(TReader& reader, bool keep, std::string& error) {
+    seed_.reset();
+    highScore_.reset();
+    events_.clear();
+    next_ = 0;
+    pending_.reset();
+    Reset();
+    TKeyEvent event;
+    TStep step;
+    while ((step = NextEvent(reader, event, error)) == TStep::Event)
+        if (keep) events_.push_back(event);
+    return step == TStep::End;
+}
+
+bool TInputScript::Parse(const std::string& text, const std::string& name, std::string& error) {
+    name_ = name;
+    TReader reader;
+    reader.Text = &text;
+    return ReadAll(reader, true, error);
 }
 
 bool TInputScript::Load(const std::string& path, std::string& error) {
@@ -119,26 +168,57 @@ bool TInputScript::Load(const std::string& path, std::string& error) {
         error = path + ": cannot read input file (" + std::strerror(errno) + ")";
         return false;
     }
+    struct stat info {};
+    const bool regular = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode);
+    name_ = path;
+    TReader reader;
+    reader.File = file;
+    bool ok = ReadAll(reader, !regular, error);
     // A read error (a folder opens, then refuses to be read) must not pass
     // for an empty input.
-    std::string text;
-    char chunk[4096];
-    size_t count;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, count);
-    const int readError = std::ferror(file) ? errno : 0;
-    std::fclose(file);
-    if (readError != 0) {
-        error = path + ": cannot read input file (" + std::strerror(readError) + ")";
-        return false;
+    if (ok && std::ferror(file)) {
+        error = path + ": cannot read input file (" + std::strerror(errno) + ")";
+        ok = false;
     }
-    return Parse(text, path, error);
+    if (ok && regular && std::fseek(file, 0, SEEK_SET) != 0) {
+        error = path + ": cannot read input file (" + std::strerror(errno) + ")";
+        ok = false;
+    }
+    if (!ok || !regular) {
+        std::fclose(file);
+        return ok;
+    }
+    // The file checked out: it is read again from the start as play goes.
+    if (file_) std::fclose(file_);
+    file_ = file;
+    Reset();
+    return true;
 }
 
 void TInputScript::ApplyFrame(int32_t frame, KeyboardState& keyboard) {
-    while (next_ < events_.size() && events_[next_].Frame <= frame) {
-        const TKeyEvent& event = events_[next_++];
+    auto apply = [&](const TKeyEvent& event) {
         if (event.Down) keyboard.Press(event.Key);
         else keyboard.Release(event.Key);
+    };
+    while (next_ < events_.size() && events_[next_].Frame <= frame) apply(events_[next_++]);
+    while (file_) {
+        if (!pending_) {
+            TReader reader;
+            reader.File = file_;
+            TKeyEvent event;
+            std::string error;
+            // Checked already: an error now means the file changed, which
+            // ends the input.
+            if (NextEvent(reader, event, error) != TStep::Event) {
+                std::fclose(file_);
+                file_ = nullptr;
+                break;
+            }
+            pending_ = event;
+        }
+        if (pending_->Frame > frame) break;
+        apply(*pending_);
+        pending_.reset();
     }
 }
 
