@@ -25,7 +25,23 @@ bool TFrameProfile::Open(const std::string& path, std::string& error) {
         error = path + ": cannot write profile file (" + std::strerror(errno) + ")";
         return false;
     }
+    path_ = path;
     return true;
+}
+
+void TFrameProfile::Wrote(int result) {
+    if (result < 0 && writeError_ == 0) writeError_ = errno;
+}
+
+bool TFrameProfile::Close(std::string& error) {
+    if (!file_) return true;
+    if (std::fflush(file_) != 0 && writeError_ == 0) writeError_ = errno;
+    if (std::ferror(file_) && writeError_ == 0) writeError_ = EIO;
+    std::fclose(file_);
+    file_ = nullptr;
+    if (writeError_ == 0) return true;
+    error = path_ + ": cannot write profile file (" + std::strerror(writeError_) + ")";
+    return false;
 }
 
 void TFrameProfile::BeginFrame() {
@@ -35,13 +51,13 @@ void TFrameProfile::BeginFrame() {
 void TFrameProfile::EndFrame(int32_t frame, int32_t screen) {
     if (!file_) return;
     int64_t micros = (Nanoseconds(CLOCK_THREAD_CPUTIME_ID) - frameStart_) / 1000;
-    std::fprintf(file_, "%d %d %lld\n", frame, screen, static_cast<long long>(micros));
+    Wrote(std::fprintf(file_, "%d %d %lld\n", frame, screen, static_cast<long long>(micros)));
 }
 
 void TFrameProfile::FramePresented() {
     if (!file_ || presented_) return;
     presented_ = true;
-    std::fprintf(file_, "presented %lld\n", static_cast<long long>(Nanoseconds(CLOCK_MONOTONIC)));
+    Wrote(std::fprintf(file_, "presented %lld\n", static_cast<long long>(Nanoseconds(CLOCK_MONOTONIC))));
 }
 
 }  // namespace tuublark

@@ -21,9 +21,15 @@ public:
     void EndFrame(int32_t frame, int32_t screen);
     // Writes "presented <monotonic ns>" once, after the first present.
     void FramePresented();
+    // Closes the file; false with `error` set when a write failed.
+    bool Close(std::string& error);
 
 private:
+    void Wrote(int result);
+
     std::FILE* file_ = nullptr;
+    std::string path_;
+    int writeError_ = 0;  // errno of the first failed write
     int64_t frameStart_ = 0;
     bool presented_ = false;
 };

@@ -8,6 +8,7 @@
 
 #include "engine/platform/sdl_platform.h"
 #include "engine/runtime/filesystem.h"
+#include "engine/runtime/strings.h"
 #include "game/command_line.h"
 #include "game/run.h"
 
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     CommandLine options;
     std::string error;
     if (!ParseCommandLine(args, options, error)) {
-        std::fprintf(stderr, "tuublark: %s\n", error.c_str());
+        std::fprintf(stderr, "tuublark: %s\n", EscapeControlBytes(error).c_str());
         return 2;
     }
     if (options.Help) {

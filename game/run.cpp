@@ -15,6 +15,7 @@
 #include "engine/input/input_script.h"
 #include "engine/input/keyboard.h"
 #include "engine/input/system_driver.h"
+#include "engine/runtime/strings.h"
 #include "game/asset_check.h"
 #include "game/frame_loop.h"
 #include "game/frame_profile.h"
@@ -22,6 +23,7 @@
 #include "game/game_state.h"
 #include "game/high_score_file.h"
 #include "game/pause.h"
+#include "game/run_files.h"
 #include "game/startup.h"
 #include "game/trace.h"
 
@@ -39,14 +41,19 @@ struct FileCloser {
 };
 
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "tuublark: %s\n", message.c_str());
+    std::fprintf(stderr, "tuublark: %s\n", EscapeControlBytes(message).c_str());
     return 2;
+}
+
+std::string WriteError(const std::string& path, const char* what, int error) {
+    return path + ": cannot write " + what + " (" + std::strerror(error) + ")";
 }
 
 }  // namespace
 
 int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform) {
     std::string error;
+    if (!CheckDistinctFiles(options, error)) return Fail(error);
     TInputScript script;
     bool scripted = !options.InputPath.empty();
     if (scripted && !script.Load(options.InputPath, error)) return Fail(error);
@@ -65,14 +72,8 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
     if (options.Windowed) settings.FullScreen = false;
     if (options.FullScreen) settings.FullScreen = true;
 
-    std::unique_ptr<std::FILE, FileCloser> trace;
-    if (!options.TracePath.empty()) {
-        trace.reset(std::fopen(options.TracePath.c_str(), "w"));
-        if (!trace) return Fail(options.TracePath + ": cannot write trace file (" + std::strerror(errno) + ")");
-    }
-
-    TFrameProfile profile;
-    if (!options.ProfilePath.empty() && !profile.Open(options.ProfilePath, error)) return Fail(error);
+    // The output files are only emptied once start-up went well.
+    if (!CheckOutputFiles(options, error)) return Fail(error);
 
     // Every file must be there before the display opens; whether each one
     // decodes is checked while the display opens and the pictures load.
@@ -91,18 +92,11 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         return 255;
     }
 
-    // A recording needs its seed before the first frame.
-    TInputRecorder recorder;
-    int32_t frame = 0;
-    if (!options.RecordPath.empty()) {
-        if (!seed) seed = Millisecs();
-        if (!recorder.Open(options.RecordPath, *seed, highScore, error)) return Fail(error);
-        Keyboard().SetListener([&](bool down, int key) { recorder.Record(frame, down, key); });
-    }
-
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
 
+    // A recording needs its seed before the first frame.
+    if (!options.RecordPath.empty() && !seed) seed = Millisecs();
     auto g = std::make_unique<GameState>();
     StartUp(*g, seed);
     g->HighScore = highScore;
@@ -110,6 +104,24 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
     if (!ReportAssetProblems(decodeCheck.get())) {
         RenderDriver().CloseGraphics();
         return 1;
+    }
+    auto closeAndReturn = [](int status) {
+        RenderDriver().CloseGraphics();
+        return status;
+    };
+
+    std::unique_ptr<std::FILE, FileCloser> trace;
+    if (!options.TracePath.empty()) {
+        trace.reset(std::fopen(options.TracePath.c_str(), "w"));
+        if (!trace) return closeAndReturn(Fail(WriteError(options.TracePath, "trace file", errno)));
+    }
+    TFrameProfile profile;
+    if (!options.ProfilePath.empty() && !profile.Open(options.ProfilePath, error)) return closeAndReturn(Fail(error));
+    TInputRecorder recorder;
+    int32_t frame = 0;
+    if (!options.RecordPath.empty()) {
+        if (!recorder.Open(options.RecordPath, *seed, highScore, error)) return closeAndReturn(Fail(error));
+        Keyboard().SetListener([&](bool down, int key) { recorder.Record(frame, down, key); });
     }
     if (options.Unpaced) {
         Graphics().Pacing.PacingOn = 0;
@@ -130,7 +142,8 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
             std::string line = TraceLine(*g, frame);
             line += '\n';
             if (std::fwrite(line.data(), 1, line.size(), trace.get()) != line.size()) {
-                exitStatus = Fail(options.TracePath + ": cannot write trace file");
+                exitStatus = Fail(WriteError(options.TracePath, "trace file", errno));
+                trace.reset();
                 break;
             }
         }
@@ -143,8 +156,9 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         if (last && !options.ScreenshotPath.empty()) {
             const TGraphicsState& gs = Graphics();
             PixmapRef shot = RenderDriver().GrabPixmap(0, 0, gs.Width, gs.Height);
+            errno = 0;
             if (!shot || !SavePixmapPNG(*shot, options.ScreenshotPath))
-                std::fprintf(stderr, "tuublark: %s: cannot write screenshot\n", options.ScreenshotPath.c_str());
+                exitStatus = Fail(WriteError(options.ScreenshotPath, "screenshot", errno != 0 ? errno : EINVAL));
         }
         if (playerRun && g->HighScore > highScore) {
             highScore = g->HighScore;
@@ -155,7 +169,8 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         if (last) break;
         if (request == TMenuRequest::Pause) RunPause(still, stop);
     }
-    if (trace && std::fflush(trace.get()) != 0) exitStatus = Fail(options.TracePath + ": cannot write trace file");
+    if (trace && std::fflush(trace.get()) != 0) exitStatus = Fail(WriteError(options.TracePath, "trace file", errno));
+    if (!profile.Close(error)) exitStatus = Fail(error);
     // The game was played to its end; the record could not keep up.
     if (recorder.Failed()) exitStatus = Fail(options.RecordPath + ": cannot write record file; the record is incomplete");
     Keyboard().SetListener(nullptr);

@@ -1,6 +1,7 @@
 // SavePixmapPNG: 8-bit RGB or RGBA PNG files through libpng.
 #include <png.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -46,7 +47,11 @@ bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path) {
     bool ok = png && info && WritePng(png, info, file, *source, rows.data());
     if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
     ok = (std::fclose(file) == 0) && ok;
-    if (!ok) std::remove(path.c_str());
+    if (!ok) {
+        int reason = errno;  // for the caller's message
+        std::remove(path.c_str());
+        errno = reason;
+    }
     return ok;
 }
 

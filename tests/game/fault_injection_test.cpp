@@ -45,6 +45,17 @@ size_t CountLines(const std::string& text) {
     return n;
 }
 
+// A short game that starts, moves, rotates and drops pieces.
+const char* kGameInput =
+    "seed 11\n"
+    "10 down space\n11 up space\n"
+    "40 down left\n52 up left\n"
+    "60 down s\n61 up s\n"
+    "70 down down\n160 up down\n"
+    "170 down a\n171 up a\n"
+    "180 down right\n230 up right\n"
+    "240 down down\n330 up down\n";
+
 class FaultInjection : public ::testing::Test {
 protected:
     // One copy of the generated data folder for the whole suite, of this
@@ -104,6 +115,13 @@ protected:
         return assets;
     }
 
+    // A run that fails start-up leaves the trace of the last run as it was.
+    static std::string KeptTrace() {
+        WriteFile(Root() / "kept.jsonl", "{\"Frame\":1}\n");
+        return "--trace '" + (Root() / "kept.jsonl").string() + "'";
+    }
+    static void ExpectTraceKept() { EXPECT_EQ(ReadFile(Root() / "kept.jsonl"), "{\"Frame\":1}\n"); }
+
     // Every asset file under `prefix` removed in turn: its line, status 1.
     static void ExpectEachMissingStops(const std::string& prefix) {
         auto assets = Assets(prefix);
@@ -112,10 +130,11 @@ protected:
             fs::path aside = asset.File;
             aside += ".aside";
             fs::rename(asset.File, aside);
-            RunResult r = Run("--headless --frames 1");
+            RunResult r = Run("--headless --frames 1 " + KeptTrace());
             fs::rename(aside, asset.File);
             EXPECT_EQ(r.Status, 1) << asset.File;
             EXPECT_EQ(r.Stderr, asset.Lines("Missing asset: "));
+            ExpectTraceKept();
         }
     }
 
@@ -130,10 +149,11 @@ protected:
             std::string damaged = original.substr(0, 16);
             for (int i = 0; i < 300; ++i) damaged += static_cast<char>((i * 73 + 41) & 0xff);
             WriteFile(asset.File, damaged);
-            RunResult r = Run("--headless --frames 1");
+            RunResult r = Run("--headless --frames 1 " + KeptTrace());
             WriteFile(asset.File, original);
             EXPECT_EQ(r.Status, 1) << asset.File;
             EXPECT_EQ(r.Stderr, asset.Lines("Unreadable asset: "));
+            ExpectTraceKept();
         }
     }
 };
@@ -156,16 +176,6 @@ TEST_F(FaultInjection, EmptyAssetFileIsUnreadable) {
     EXPECT_EQ(r.Stderr, "Unreadable asset: graphics/rez.ttf\n");
 }
 
-// A short game that starts, moves, rotates and drops pieces.
-const char* kGameInput =
-    "seed 11\n"
-    "10 down space\n11 up space\n"
-    "40 down left\n52 up left\n"
-    "60 down s\n61 up s\n"
-    "70 down down\n160 up down\n"
-    "170 down a\n171 up a\n"
-    "180 down right\n230 up right\n"
-    "240 down down\n330 up down\n";
 
 TEST_F(FaultInjection, NoAudioDevicePlaysASilentButCompleteGame) {
     if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
@@ -185,57 +195,87 @@ TEST_F(FaultInjection, NoAudioDevicePlaysASilentButCompleteGame) {
 }
 
 TEST_F(FaultInjection, UnusableReplayFilesExitWithStatus2AndOneLine) {
-    // A folder where a file is expected.
-    RunResult r = Run("--headless --frames 5 --input '" + Root().string() + "/backgrounds'");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
-    EXPECT_NE(r.Stderr.find("backgrounds"), std::string::npos) << r.Stderr;
-
-    // A binary file (a picture given by mistake).
-    r = Run("--headless --frames 5 --input graphics/ABlock.bmp");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
-    EXPECT_NE(r.Stderr.find("graphics/ABlock.bmp:1: "), std::string::npos) << r.Stderr;
-
-    // Bytes with NULs and no line ends.
-    const fs::path zeros = Root() / "zeros.txt";
-    WriteFile(zeros, std::string("12 down left\n") + std::string(64, '\0') + "\n");
-    r = Run("--headless --frames 5 --input '" + zeros.string() + "'");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_NE(r.Stderr.find(zeros.string() + ":2: "), std::string::npos) << r.Stderr;
-    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
-
-    // Frames going backwards.
-    const fs::path backwards = Root() / "backwards.txt";
-    WriteFile(backwards, "20 down left\n10 up left\n");
-    r = Run("--headless --frames 5 --input '" + backwards.string() + "'");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_NE(r.Stderr.find(backwards.string() + ":2: "), std::string::npos) << r.Stderr;
+    struct Case {
+        std::string Input;     // a path, or "=" and the file's bytes
+        std::string Expected;  // in the message; "@" stands for the path
+    };
+    const Case cases[] = {
+        {Root().string() + "/backgrounds", "@: cannot read input file"},  // a folder
+        {"graphics/ABlock.bmp", "@:1: "},                                  // a picture given by mistake
+        {"=12 down left\n" + std::string(64, '\0') + "\n", "@:2: "},       // NULs
+        {"=20 down left\n10 up left\n", "@:2: frame 10 comes after"},      // frames going backwards
+        {"=1 down left\n" + std::string(5000, '#') + "\n", "@:2: line too long"},
+        {"/dev/zero", "@:1: line too long"},  // endless, without a line end
+        // A terminal escape in a key name reaches the terminal escaped.
+        {"=1 down \x1b[2Jred\n", "@:1: unknown key '\\x1b[2Jred'"},
+    };
+    for (const Case& c : cases) {
+        std::string path = c.Input;
+        if (c.Input[0] == '=') {
+            path = (Root() / "replay.txt").string();
+            WriteFile(path, c.Input.substr(1));
+        }
+        RunResult r = Run("--headless --frames 5 --input '" + path + "'");
+        std::string expected = c.Expected;
+        expected.replace(expected.find('@'), 1, path);
+        EXPECT_EQ(r.Status, 2) << path;
+        EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+        EXPECT_NE(r.Stderr.find(expected), std::string::npos) << r.Stderr;
+        EXPECT_EQ(r.Stderr.find('\x1b'), std::string::npos);
+    }
 }
 
-TEST_F(FaultInjection, UnwritableTraceAndRecordPathsExitWithStatus2) {
-    // A folder given as the file to write.
-    RunResult r = Run("--headless --frames 5 --trace backgrounds");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
-    EXPECT_NE(r.Stderr.find("cannot write trace file"), std::string::npos) << r.Stderr;
+TEST_F(FaultInjection, OneFileNamedTwiceIsRefusedBeforeAnythingIsWritten) {
+    const fs::path record = Root() / "rec.txt", link = Root() / "link.txt", fresh = Root() / "fresh.txt";
+    WriteFile(record, kGameInput);
+    fs::remove(link);
+    fs::create_symlink(record, link);
+    const std::string rec = "'" + record.string() + "'", lnk = "'" + link.string() + "'";
+    const std::string cases[] = {
+        "--headless --frames 5 --input " + rec + " --trace " + rec,
+        "--headless --frames 5 --input " + lnk + " --profile " + rec,
+        "--windowed --frames 5 --input " + rec + " --screenshot " + lnk,
+        "--headless --frames 5 --record fresh.txt --trace ./fresh.txt",
+        "--headless --frames 5 --trace fresh.txt --profile '" + fresh.string() + "'",
+    };
+    for (const std::string& args : cases) {
+        RunResult r = Run(args);
+        EXPECT_EQ(r.Status, 2) << args;
+        EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+        EXPECT_NE(r.Stderr.find("name the same file"), std::string::npos) << r.Stderr;
+        EXPECT_EQ(ReadFile(record), kGameInput) << args;
+        EXPECT_FALSE(fs::exists(fresh)) << args;
+    }
+}
 
-    r = Run("--headless --frames 5 --record backgrounds");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
-    EXPECT_NE(r.Stderr.find("cannot write record file"), std::string::npos) << r.Stderr;
-
-    // A device that opens but refuses every write: the failure shows up
-    // when the trace is written, not as a silent success.
-    r = Run("--headless --frames 200 --trace /dev/full");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
-    EXPECT_NE(r.Stderr.find("/dev/full: cannot write trace file"), std::string::npos) << r.Stderr;
-
-    r = Run("--headless --frames 5 --record /dev/full");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
-    EXPECT_NE(r.Stderr.find("/dev/full: cannot write record file"), std::string::npos) << r.Stderr;
+TEST_F(FaultInjection, UnwritableOutputFilesExitWithStatus2AndTheReason) {
+    struct Case {
+        std::string Args;
+        std::string Expected;
+    };
+    const Case cases[] = {
+        // A folder given as the file to write.
+        {"--headless --frames 5 --trace backgrounds", "backgrounds: cannot write trace file (Is a directory)"},
+        {"--headless --frames 5 --record backgrounds", "backgrounds: cannot write record file (Is a directory)"},
+        // A device that opens but refuses every write: the failure shows up
+        // when the file is written, not as a silent success.
+        {"--headless --frames 200 --trace /dev/full", "/dev/full: cannot write trace file (No space left on device)"},
+        {"--headless --frames 5 --record /dev/full", "/dev/full: cannot write record file (No space left on device)"},
+        {"--headless --frames 5 --profile /dev/full", "/dev/full: cannot write profile file (No space left on device)"},
+        {"--windowed --frames 2 --screenshot no/such/folder.png",
+         "no/such/folder.png: cannot write screenshot (No such file or directory)"},
+    };
+    for (const Case& c : cases) {
+        const bool windowed = c.Args.find("--windowed") != std::string::npos;
+        if (windowed && std::getenv("DISPLAY") == nullptr) continue;
+        RunResult r = Run(c.Args);
+        EXPECT_EQ(r.Status, 2) << c.Args;
+        // A window may add a line about the sound device.
+        if (!windowed) {
+            EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+        }
+        EXPECT_NE(r.Stderr.find(c.Expected), std::string::npos) << r.Stderr;
+    }
 }
 
 TEST_F(FaultInjection, TruncatedReplayEndsTheInputWhereItStops) {

@@ -1,0 +1,95 @@
+#include "game/run_files.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+namespace tuublark {
+namespace {
+
+struct TNamedFile {
+    const char* Option;
+    const char* What;  // for messages: "cannot write <What> file"
+    const std::string* Path;
+};
+
+std::vector<TNamedFile> NamedFiles(const CommandLine& options) {
+    std::vector<TNamedFile> files;
+    const TNamedFile all[] = {
+        {"--input", "input", &options.InputPath},          {"--record", "record", &options.RecordPath},
+        {"--trace", "trace", &options.TracePath},          {"--profile", "profile", &options.ProfilePath},
+        {"--screenshot", "screenshot", &options.ScreenshotPath},
+    };
+    for (const TNamedFile& file : all)
+        if (!file.Path->empty()) files.push_back(file);
+    return files;
+}
+
+// What makes two names one file: the inode of an existing file, else its
+// absolute path with "." and ".." and symbolic links of its folders undone.
+struct TIdentity {
+    bool Exists = false;
+    bool Device = false;
+    dev_t Dev = 0;
+    ino_t Inode = 0;
+    std::string Path;
+
+    bool SameAs(const TIdentity& other) const {
+        if (Exists != other.Exists) return false;
+        if (Exists) return !Device && Dev == other.Dev && Inode == other.Inode;
+        return Path == other.Path;
+    }
+};
+
+TIdentity IdentityOf(const std::string& path) {
+    TIdentity identity;
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0) {
+        identity.Exists = true;
+        identity.Device = S_ISCHR(info.st_mode);
+        identity.Dev = info.st_dev;
+        identity.Inode = info.st_ino;
+        return identity;
+    }
+    std::error_code ignored;
+    identity.Path = std::filesystem::weakly_canonical(std::filesystem::absolute(path, ignored), ignored).string();
+    if (identity.Path.empty()) identity.Path = path;
+    return identity;
+}
+
+}  // namespace
+
+bool CheckDistinctFiles(const CommandLine& options, std::string& error) {
+    std::vector<TNamedFile> files = NamedFiles(options);
+    std::vector<TIdentity> identities;
+    for (const TNamedFile& file : files) identities.push_back(IdentityOf(*file.Path));
+    for (size_t i = 0; i < files.size(); ++i) {
+        for (size_t j = i + 1; j < files.size(); ++j) {
+            if (!identities[i].SameAs(identities[j])) continue;
+            error = std::string(files[i].Option) + " and " + files[j].Option + " name the same file (" +
+                    *files[j].Path + ")";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CheckOutputFiles(const CommandLine& options, std::string& error) {
+    for (const TNamedFile& file : NamedFiles(options)) {
+        if (file.Path == &options.InputPath || file.Path == &options.ScreenshotPath) continue;
+        // Appending writes nothing and empties nothing.
+        std::FILE* out = std::fopen(file.Path->c_str(), "a");
+        if (!out) {
+            error = *file.Path + ": cannot write " + file.What + " file (" + std::strerror(errno) + ")";
+            return false;
+        }
+        std::fclose(out);
+    }
+    return true;
+}
+
+}  // namespace tuublark
