@@ -18,8 +18,7 @@ bool HasExtension(const std::string& path, const char* extension) {
     return path.size() >= n && strcasecmp(path.c_str() + path.size() - n, extension) == 0;
 }
 
-// Decodes the file completely with the loader the game will use for it.
-bool Decodes(const std::string& path) {
+bool DecodesUnguarded(const std::string& path) {
     if (HasExtension(path, ".ttf")) return TFreeTypeFont::Load(path, kFontSize, kFontStyle) != nullptr;
     if (HasExtension(path, ".ogg") || HasExtension(path, ".wav")) {
         SharedAudioSample sample = LoadSharedAudioSample(path);
@@ -27,6 +26,15 @@ bool Decodes(const std::string& path) {
     }
     PixmapRef pixmap = LoadPixmap(path);
     return pixmap && pixmap->Width > 0 && pixmap->Height > 0;
+}
+
+// Decodes the file completely with the loader the game will use for it.
+bool Decodes(const std::string& path) {
+    try {
+        return DecodesUnguarded(path);
+    } catch (const std::exception&) {
+        return false;  // memory refused on the way: not readable either
+    }
 }
 
 }  // namespace

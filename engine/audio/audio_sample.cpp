@@ -50,6 +50,14 @@ TAudioSample::TAudioSample(int32_t length, int32_t hertz, int32_t format)
     Capacity = static_cast<int32_t>(owned_.size());
 }
 
+TAudioSample::TAudioSample(std::vector<uint8_t>&& data, int32_t hertz, int32_t format)
+    : Samples(nullptr), Length(0), Hertz(hertz), Format(format), Capacity(0), owned_(std::move(data)) {
+    if (BytesPerFrame(format) == 0) throw TSampleFormatError();
+    Length = static_cast<int32_t>(owned_.size() / static_cast<size_t>(BytesPerFrame(format)));
+    Samples = owned_.data();
+    Capacity = static_cast<int32_t>(owned_.size());
+}
+
 TAudioSample::TAudioSample(uint8_t* samples, int32_t length, int32_t hertz, int32_t format)
     : Samples(samples), Length(length), Hertz(hertz), Format(format), Capacity(-1) {}
 

@@ -25,6 +25,8 @@ class TAudioSample {
 public:
     // Zero-filled data of its own for `length` frames.
     TAudioSample(int32_t length, int32_t hertz, int32_t format);
+    // Takes `data` as its own; a partial last frame is not counted.
+    TAudioSample(std::vector<uint8_t>&& data, int32_t hertz, int32_t format);
     // Wraps data that belongs to someone else (Capacity -1); the data must
     // outlive the sample.
     TAudioSample(uint8_t* samples, int32_t length, int32_t hertz, int32_t format);

@@ -84,9 +84,11 @@ AudioSampleRef LoadOggSample(TStream& stream) {
     const long hertz = info ? info->rate : 0;
     std::vector<uint8_t> pcm;
     bool ok = (channels == 1 || channels == 2) && hertz > 0 && hertz <= 0x7fffffff;
+    const int32_t frameBytes = channels * 2;
     if (ok) {
+        // The stated length, when it is believable, saves regrowing.
         ogg_int64_t total = ov_pcm_total(&file, -1);
-        if (total > 0 && total < (int64_t{1} << 28)) pcm.reserve(static_cast<size_t>(total) * channels * 2);
+        if (total > 0 && !SoundTooLong(total, hertz, frameBytes)) pcm.reserve(static_cast<size_t>(total) * frameBytes);
     }
     char buffer[16384];
     while (ok) {
@@ -100,15 +102,13 @@ AudioSampleRef LoadOggSample(TStream& stream) {
             break;
         }
         pcm.insert(pcm.end(), buffer, buffer + count);
+        if (SoundTooLong(static_cast<int64_t>(pcm.size()) / frameBytes, hertz, frameBytes)) ok = false;
     }
     ov_clear(&file);
     if (!ok) return nullptr;
 
     int32_t format = channels == 1 ? SampleFormatMono16LE : SampleFormatStereo16LE;
-    int32_t frames = static_cast<int32_t>(pcm.size() / static_cast<size_t>(BytesPerFrame(format)));
-    auto sample = std::make_unique<TAudioSample>(frames, static_cast<int32_t>(hertz), format);
-    std::memcpy(sample->Samples, pcm.data(), static_cast<size_t>(sample->ByteSize()));
-    return sample;
+    return std::make_unique<TAudioSample>(std::move(pcm), static_cast<int32_t>(hertz), format);
 }
 
 }  // namespace tuublark

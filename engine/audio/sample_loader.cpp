@@ -15,6 +15,10 @@ const SampleLoader kLoaders[] = {LoadWavSample, LoadOggSample};
 
 }  // namespace
 
+bool SoundTooLong(int64_t frames, int64_t hertz, int32_t bytesPerFrame) {
+    return frames > kMaxSoundSeconds * hertz || frames * bytesPerFrame > kMaxSoundBytes;
+}
+
 AudioSampleRef LoadAudioSample(TStream& stream) {
     const int64_t start = stream.Position();
     for (SampleLoader loader : kLoaders) {
@@ -22,6 +26,8 @@ AudioSampleRef LoadAudioSample(TStream& stream) {
         try {
             if (AudioSampleRef sample = loader(stream)) return sample;
         } catch (const TStreamError&) {
+        } catch (const std::exception&) {
+            return nullptr;  // memory refused: the sound cannot be read
         }
     }
     return nullptr;

@@ -12,6 +12,12 @@ namespace tuublark {
 // when the data is not its format or is damaged. A stream error inside a
 // loader is its refusal.
 AudioSampleRef LoadWavSample(TStream& stream);
+// Longer sounds are refused: ten minutes, and no more data than ten minutes
+// of 44.1 kHz 16-bit stereo (106 MB) whatever the rate, so that a small
+// file of silence cannot take gigabytes.
+constexpr int64_t kMaxSoundSeconds = 600;
+constexpr int64_t kMaxSoundBytes = kMaxSoundSeconds * 44100 * 4;
+bool SoundTooLong(int64_t frames, int64_t hertz, int32_t bytesPerFrame);
 AudioSampleRef LoadOggSample(TStream& stream);
 
 // Tries WAV, then Ogg Vorbis, each from the same starting position.

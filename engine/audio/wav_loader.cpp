@@ -51,8 +51,9 @@ AudioSampleRef LoadWavSample(TStream& stream) {
         // A data chunk larger than what is left is a truncated file.
         if (static_cast<int64_t>(size) > stream.Size() - stream.Position()) return nullptr;
         int32_t frameBytes = BytesPerFrame(format);
-        auto sample = std::make_unique<TAudioSample>(static_cast<int32_t>(size / frameBytes),
-                                                     static_cast<int32_t>(hertz), format);
+        int64_t frames = size / frameBytes;
+        if (SoundTooLong(frames, hertz, frameBytes)) return nullptr;
+        auto sample = std::make_unique<TAudioSample>(static_cast<int32_t>(frames), static_cast<int32_t>(hertz), format);
         stream.ReadExactly(sample->Samples, static_cast<size_t>(sample->ByteSize()));
         return sample;
     }

@@ -80,15 +80,29 @@ bool ReadJpegHeader(jpeg_decompress_struct& info, TJpegError& error) {
     return info.output_components == 3;
 }
 
-bool ReadJpegRows(jpeg_decompress_struct& info, TJpegError& error, JSAMPROW* rows) {
+bool StartJpeg(jpeg_decompress_struct& info, TJpegError& error) {
     if (setjmp(error.Jump)) return false;
     jpeg_start_decompress(&info);
-    while (info.output_scanline < info.output_height) {
-        if (jpeg_read_scanlines(&info, rows + info.output_scanline, info.output_height - info.output_scanline) == 0)
-            return false;
-    }
+    return true;
+}
+
+bool ReadJpegRow(jpeg_decompress_struct& info, TJpegError& error, JSAMPROW row) {
+    if (setjmp(error.Jump)) return false;
+    return jpeg_read_scanlines(&info, &row, 1) == 1;
+}
+
+bool FinishJpeg(jpeg_decompress_struct& info, TJpegError& error) {
+    if (setjmp(error.Jump)) return false;
     jpeg_finish_decompress(&info);
     return true;
+}
+
+// Rows one by one, each made as it is decoded.
+bool ReadJpegPixels(jpeg_decompress_struct& info, TJpegError& error, TPixmap& pixmap) {
+    if (!StartJpeg(info, error)) return false;
+    for (int32_t y = 0; y < pixmap.Height; ++y)
+        if (!ReadJpegRow(info, error, AddRow(pixmap, y))) return false;
+    return FinishJpeg(info, error);
 }
 
 }  // namespace
@@ -118,11 +132,9 @@ PixmapRef LoadJpegPixmap(TStream& stream) {
     PixmapRef pixmap;
     if (ReadJpegHeader(info, error) && info.output_width > 0 && info.output_height > 0 &&
         info.output_width <= MaxPictureSide && info.output_height <= MaxPictureSide) {
-        pixmap = CreatePixmap(static_cast<int32_t>(info.output_width), static_cast<int32_t>(info.output_height),
-                              PixelFormatRGB888);
-        std::vector<JSAMPROW> rows(info.output_height);
-        for (JDIMENSION y = 0; y < info.output_height; ++y) rows[y] = pixmap->Row(static_cast<int32_t>(y));
-        if (!ReadJpegRows(info, error, rows.data())) pixmap.reset();
+        pixmap = CreateGrowingPixmap(static_cast<int32_t>(info.output_width),
+                                     static_cast<int32_t>(info.output_height), PixelFormatRGB888);
+        if (!ReadJpegPixels(info, error, *pixmap)) pixmap.reset();
     }
     jpeg_destroy_decompress(&info);
     return pixmap;

@@ -13,6 +13,18 @@ const TPixmapLoader RegisteredLoaders[] = {LoadBmpPixmap, LoadJpegPixmap, LoadPn
 
 }  // namespace
 
+PixmapRef CreateGrowingPixmap(int32_t width, int32_t height, int32_t format) {
+    PixmapRef pixmap = CreatePixmap(width, 0, format);
+    if (pixmap) pixmap->Height = height;
+    return pixmap;
+}
+
+uint8_t* AddRow(TPixmap& pixmap, int32_t y) {
+    const size_t needed = static_cast<size_t>(y + 1) * static_cast<size_t>(pixmap.Pitch);
+    if (pixmap.Data.size() < needed) pixmap.Data.resize(needed, 0);
+    return pixmap.Row(y);
+}
+
 int64_t BytesLeft(const TStream& stream) {
     int64_t left = stream.Size() - stream.Position();
     return left > 0 ? left : 0;
@@ -28,6 +40,10 @@ PixmapRef LoadPixmap(TStream& stream) {
             if (PixmapRef pixmap = RegisteredLoaders[i](stream)) return pixmap;
         } catch (const TStreamError&) {
             // Truncated data: this loader does not recognise it.
+        } catch (const std::exception&) {
+            // Memory refused (std::bad_alloc, std::length_error): the
+            // picture cannot be read, whichever loader tries.
+            return nullptr;
         }
     }
     return nullptr;

@@ -35,12 +35,12 @@ void PngRead(png_structp png, png_bytep data, size_t length) {
 }
 
 bool ReadPngHeader(png_structp png, png_infop info, png_uint_32& width, png_uint_32& height, int& depth,
-                   int& colourType) {
+                   int& colourType, int& passes) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_read_info(png, info);
     int interlace, compression, filter;
     png_get_IHDR(png, info, &width, &height, &depth, &colourType, &interlace, &compression, &filter);
-    png_set_interlace_handling(png);
+    passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
     return true;
 }
@@ -48,6 +48,27 @@ bool ReadPngHeader(png_structp png, png_infop info, png_uint_32& width, png_uint
 bool ReadPngRows(png_structp png, png_bytepp rows) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_read_image(png, rows);
+    return true;
+}
+
+bool ReadPngRow(png_structp png, png_bytep row) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_read_row(png, row, nullptr);
+    return true;
+}
+
+// Rows one by one, each made as its data arrives; an interlaced picture
+// needs every row from its first pass on, so it is made whole.
+bool ReadPngPixels(png_structp png, int passes, TPixmap& pixmap) {
+    const png_uint_32 height = static_cast<png_uint_32>(pixmap.Height);
+    if (passes > 1) {
+        AddRow(pixmap, pixmap.Height - 1);
+        std::vector<png_bytep> rows(height);
+        for (png_uint_32 y = 0; y < height; ++y) rows[y] = pixmap.Row(static_cast<int32_t>(y));
+        return ReadPngRows(png, rows.data());
+    }
+    for (int32_t y = 0; y < pixmap.Height; ++y)
+        if (!ReadPngRow(png, AddRow(pixmap, y))) return false;
     return true;
 }
 
@@ -62,18 +83,16 @@ PixmapRef LoadPngPixmap(TStream& stream) {
     png_infop info = png_create_info_struct(png);
     PixmapRef pixmap;
     png_uint_32 width = 0, height = 0;
-    int depth = 0, colourType = 0;
+    int depth = 0, colourType = 0, passes = 1;
     if (info) {
         png_set_sig_bytes(png, 8);
         png_set_read_fn(png, &stream, PngRead);
         png_set_user_limits(png, MaxPictureSide, MaxPictureSide);
-        if (ReadPngHeader(png, info, width, height, depth, colourType) && depth == 8 &&
+        if (ReadPngHeader(png, info, width, height, depth, colourType, passes) && depth == 8 &&
             (colourType == PNG_COLOR_TYPE_RGB || colourType == PNG_COLOR_TYPE_RGBA)) {
-            pixmap = CreatePixmap(static_cast<int32_t>(width), static_cast<int32_t>(height),
-                                  colourType == PNG_COLOR_TYPE_RGB ? PixelFormatRGB888 : PixelFormatRGBA8888);
-            std::vector<png_bytep> rows(height);
-            for (png_uint_32 y = 0; y < height; ++y) rows[y] = pixmap->Row(static_cast<int32_t>(y));
-            if (!ReadPngRows(png, rows.data())) pixmap.reset();
+            pixmap = CreateGrowingPixmap(static_cast<int32_t>(width), static_cast<int32_t>(height),
+                                         colourType == PNG_COLOR_TYPE_RGB ? PixelFormatRGB888 : PixelFormatRGBA8888);
+            if (!ReadPngPixels(png, passes, *pixmap)) pixmap.reset();
         }
     }
     png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);

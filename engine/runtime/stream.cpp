@@ -2,6 +2,14 @@
 
 #include <cstring>
 
+#ifdef _WIN32
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "engine/runtime/filesystem.h"
 
 namespace tuublark {
@@ -55,18 +63,27 @@ bool TMemoryStream::Seek(int64_t position) {
 }
 
 std::unique_ptr<TFileStream> TFileStream::Open(const std::string& path) {
+    // Only regular files: a folder has no size to read, and opening a pipe
+    // or a device may wait for ever.
+#ifdef _WIN32
+    struct _stat64 info {};
+    if (_stat64(path.c_str(), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return nullptr;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return nullptr;
-    if (std::fseek(file, 0, SEEK_END) != 0) {
-        std::fclose(file);
+#else
+    // Opened without waiting, then checked on the very file opened.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info {};
+    std::FILE* file = nullptr;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && fcntl(fd, F_SETFL, O_RDONLY) == 0)
+        file = fdopen(fd, "rb");
+    if (!file) {
+        close(fd);
         return nullptr;
     }
-    long size = std::ftell(file);
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-        std::fclose(file);
-        return nullptr;
-    }
-    return std::unique_ptr<TFileStream>(new TFileStream(file, size));
+#endif
+    return std::unique_ptr<TFileStream>(new TFileStream(file, static_cast<int64_t>(info.st_size)));
 }
 
 TFileStream::~TFileStream() { std::fclose(file_); }

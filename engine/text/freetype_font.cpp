@@ -49,6 +49,14 @@ PixmapRef CoveragePixmap(const FT_Bitmap& bitmap) {
 }  // namespace
 
 std::unique_ptr<TFreeTypeFont> TFreeTypeFont::Load(const std::string& path, int32_t size, int32_t style) {
+    try {
+        return LoadFace(path, size, style);
+    } catch (const std::exception&) {
+        return nullptr;  // memory refused (std::bad_alloc): not readable
+    }
+}
+
+std::unique_ptr<TFreeTypeFont> TFreeTypeFont::LoadFace(const std::string& path, int32_t size, int32_t style) {
     if (path.empty()) return nullptr;
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes) || bytes.empty()) return nullptr;

@@ -24,6 +24,9 @@ struct TFreeTypeFont {
     // Null when the file cannot be read or opened as a face, or the face
     // accepts no pixel size from `size` down to 1.
     static std::unique_ptr<TFreeTypeFont> Load(const std::string& path, int32_t size, int32_t style);
+
+private:
+    static std::unique_ptr<TFreeTypeFont> LoadFace(const std::string& path, int32_t size, int32_t style);
 };
 
 }  // namespace tuublark
