@@ -32,6 +32,11 @@ public:
     virtual TPictureRect PictureRect() const = 0;
     virtual std::vector<TGraphicsMode> EnumerateModes() = 0;
     virtual void SetPointerVisible(bool visible) = 0;
+    // The drawable's size in pixels (more than the window's size in
+    // points on a high-DPI display).
+    virtual void DrawableSize(int32_t& width, int32_t& height) const = 0;
+    // An OpenGL function of the current context by name; null when absent.
+    virtual void* GetProcAddress(const char* name) const = 0;
 };
 
 }  // namespace tuublark

@@ -140,9 +140,12 @@ void TGLRenderDriver::Plot(float x, float y) {
 void TGLRenderDriver::DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) {
     EnableTexturing(false);
     const float* m = transform_;
+    // Just off the pixel centres, so that no tie is left to the rasteriser,
+    // which breaks ties one way in the window and the other offscreen.
+    const float cy = 0.5f - 1.0f / 128;
     glBegin(GL_LINES);
-    glVertex2f(x0 * m[0] + y0 * m[1] + tx + 0.5f, x0 * m[2] + y0 * m[3] + ty + 0.5f);
-    glVertex2f(x1 * m[0] + y1 * m[1] + tx + 0.5f, x1 * m[2] + y1 * m[3] + ty + 0.5f);
+    glVertex2f(x0 * m[0] + y0 * m[1] + tx + 0.5f, x0 * m[2] + y0 * m[3] + ty + cy);
+    glVertex2f(x1 * m[0] + y1 * m[1] + tx + 0.5f, x1 * m[2] + y1 * m[3] + ty + cy);
     glEnd();
 }
 
@@ -178,12 +181,33 @@ ImageFrameRef TGLRenderDriver::CreateFrameFromPixmap(const PixmapRef& pixmap, in
     return frame;
 }
 
+PixmapRef TGLRenderDriver::GrabWindow() {
+    if (!HasContext() || !offscreen_.Active()) return nullptr;
+    int32_t w = 0, h = 0;
+    context_->DrawableSize(w, h);
+    if (w <= 0 || h <= 0) return nullptr;
+    offscreen_.PresentInto(context_->PictureRect());
+    offscreen_.ReadWindow(true);
+    PixmapRef raw = CreatePixmap(w, h, PixelFormatRGBA8888);
+    glPixelStorei(GL_PACK_ROW_LENGTH, raw->Pitch / 4);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, raw->Pixels());
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    offscreen_.ReadWindow(false);
+    PixmapRef upright = CreatePixmap(w, h, PixelFormatRGB888);
+    for (int32_t row = 0; row < h; ++row) {
+        const uint8_t* in = raw->Row(h - 1 - row);
+        uint8_t* out = upright->Row(row);
+        for (int32_t col = 0; col < w; ++col) std::copy_n(in + col * 4, 3, out + col * 3);
+    }
+    return upright;
+}
+
 PixmapRef TGLRenderDriver::GrabPixmap(int32_t x, int32_t y, int32_t width, int32_t height) {
     if (!HasContext() || width <= 0 || height <= 0 || picture_.Width <= 0 || picture_.Height <= 0) return nullptr;
     // Read the picture's area of the back buffer, bottom row first.
     TPictureRect r = picture_;
     PixmapRef raw = CreatePixmap(r.Width, r.Height, PixelFormatRGBA8888);
-    glReadBuffer(GL_BACK);
+    if (!offscreen_.Active()) glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ROW_LENGTH, raw->Pitch / 4);
     glReadPixels(r.X, r.Y, r.Width, r.Height, GL_RGBA, GL_UNSIGNED_BYTE, raw->Pixels());
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);

@@ -36,6 +36,7 @@ bool TGLRenderDriver::SetGraphicsMode(int32_t width, int32_t height, int32_t dep
     glDisable(GL_SCISSOR_TEST);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    offscreen_.Create(width, height, [this](const char* name) { return context_->GetProcAddress(name); });
     ApplyPictureRect();
     WarmUp();
     for (int i = 0; i < 2; ++i) {
@@ -94,17 +95,24 @@ void TGLRenderDriver::WarmUp() {
 }
 
 void TGLRenderDriver::CloseGraphics() {
+    offscreen_.Forget();
     if (context_) context_->CloseContext();
 }
 
 void TGLRenderDriver::ApplyPictureRect() {
-    picture_ = context_->PictureRect();
+    picture_ = offscreen_.Active() ? TPictureRect{0, 0, width_, height_} : context_->PictureRect();
     glViewport(picture_.X, picture_.Y, picture_.Width, picture_.Height);
     SetViewport(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
 }
 
 void TGLRenderDriver::Flip() {
     if (!context_->HasContext()) return;
+    if (offscreen_.Active()) {
+        // The window's size is read at every frame: resizing needs nothing else.
+        offscreen_.PresentInto(context_->PictureRect());
+        context_->SwapBuffers();
+        return;
+    }
     context_->SwapBuffers();
     // The window may have been resized or switched to or from full screen.
     TPictureRect now = context_->PictureRect();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "engine/platform/gl_context.h"
+#include "engine/platform/gl_offscreen.h"
 #include "engine/display/render_driver.h"
 
 namespace tuublark {
@@ -44,6 +45,10 @@ public:
     // replaced whenever a new context is opened.
     std::weak_ptr<int> TextureToken() const { return textureToken_; }
     bool HasContext() const { return context_ && context_->HasContext(); }
+    // The whole window as the next Flip shows it, bars included; null
+    // without an offscreen target. For tests and screenshots of the window.
+    PixmapRef GrabWindow();
+    bool DrawsOffscreen() const { return offscreen_.Active(); }
 
 private:
     // Maps the game's picture onto the drawable (letterboxing).
@@ -60,7 +65,10 @@ private:
     float transform_[4] = {1, 0, 0, 1};
     float lineWidth_ = 1;
     int32_t viewport_[4] = {0, 0, 0, 0};
+    // Where the game's picture is drawn: the offscreen target's whole
+    // area, or without one the letterboxed part of the window.
     TPictureRect picture_;
+    TGLOffscreen offscreen_;
     std::shared_ptr<int> textureToken_ = std::make_shared<int>(0);
 };
 

@@ -140,7 +140,7 @@ bool TSdlWindow::SetSwapInterval(int32_t interval) { return context_ && SDL_GL_S
 // The drawable's real size. On X11 without a window manager a full-screen
 // request is never carried out, while SDL already reports the display's
 // size; the X server knows what the window really measures.
-static void DrawableSize(SDL_Window* window, int& w, int& h) {
+static void RealDrawableSize(SDL_Window* window, int& w, int& h) {
     SDL_GL_GetDrawableSize(window, &w, &h);
 #ifdef SDL_VIDEO_DRIVER_X11
     SDL_SysWMinfo info;
@@ -155,11 +155,16 @@ static void DrawableSize(SDL_Window* window, int& w, int& h) {
 #endif
 }
 
+void TSdlWindow::DrawableSize(int32_t& width, int32_t& height) const {
+    width = height = 0;
+    if (window_) RealDrawableSize(window_, width, height);
+}
+
 TPictureRect TSdlWindow::PictureRect() const {
     TPictureRect rect{0, 0, width_, height_};
     if (!window_) return rect;
     int w = 0, h = 0;
-    DrawableSize(window_, w, h);
+    RealDrawableSize(window_, w, h);
     if (w <= 0 || h <= 0 || width_ <= 0 || height_ <= 0) return rect;
     // Largest picture of the game's aspect that fits, centred.
     if (static_cast<int64_t>(w) * height_ > static_cast<int64_t>(h) * width_) {

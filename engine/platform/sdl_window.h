@@ -28,6 +28,8 @@ public:
     TPictureRect PictureRect() const override;
     std::vector<TGraphicsMode> EnumerateModes() override;
     void SetPointerVisible(bool visible) override;
+    void DrawableSize(int32_t& width, int32_t& height) const override;
+    void* GetProcAddress(const char* name) const override { return SDL_GL_GetProcAddress(name); }
 
     void ToggleFullScreen();
     bool IsFullScreen() const;
