@@ -28,16 +28,8 @@ double StatusField(const char* name) {
 }  // namespace
 
 void StartHeadlessGame(GameState& g, const char* argv0, int32_t seed) {
-    // Drivers are chosen once per process, as in the game: work started by
-    // an earlier run (a loop decoded ahead) may still use them.
-    static bool driversChosen = false;
-    if (!driversChosen) {
-        InitDataFolder(argv0);
-        SetSystemDriver(std::make_unique<THeadlessSystemDriver>());
-        SetRenderDriver(std::make_unique<TRenderDriver>());
-        SetAudioDriver(std::make_unique<TAudioDriver>());
-        driversChosen = true;
-    }
+    // The program's engine keeps its headless drivers.
+    InitDataFolder(argv0);
     StartUp(g, seed);
 }
 

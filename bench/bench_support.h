@@ -11,7 +11,7 @@ namespace tuublark {
 struct GameState;
 class KeyboardState;
 
-// Headless drivers, the data folder of the executable, and start-up.
+// The data folder of the executable, and start-up in the current engine.
 void StartHeadlessGame(GameState& g, const char* argv0, int32_t seed);
 
 // Resident and peak resident memory of this process, in MiB.

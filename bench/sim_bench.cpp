@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "engine/engine.h"
 #include "engine/input/input_script.h"
 #include "engine/input/keyboard.h"
 #include "game/frame_loop.h"
@@ -17,6 +18,7 @@
 
 int main(int argc, char** argv) {
     using namespace tuublark;
+    TEngine engine;
     if (argc < 2) {
         std::fprintf(stderr, "usage: sim_bench INPUT_FILE [FRAMES] [REPEATS]\n");
         return 2;

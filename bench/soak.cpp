@@ -9,12 +9,14 @@
 #include <string>
 
 #include "bench/bench_support.h"
+#include "engine/engine.h"
 #include "engine/input/keyboard.h"
 #include "game/frame_loop.h"
 #include "game/game_state.h"
 
 int main(int argc, char** argv) {
     using namespace tuublark;
+    TEngine engine;
     int32_t frames = 216000;  // one hour at 60 frames per second
     uint32_t seed = 1;
     bool check = false;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/audio/sample_loader.h"
+#include "engine/engine.h"
 #include "engine/image/pixmap.h"
 #include "engine/runtime/filesystem.h"
 #include "engine/text/freetype_font.h"
@@ -69,8 +70,8 @@ bool ReportAssetProblems(const std::vector<std::string>& problems) {
     return problems.empty();
 }
 
-std::future<std::vector<std::string>> StartDecodeCheck() {
-    return std::async(std::launch::async, FindUnreadableAssets);
+std::shared_future<std::vector<std::string>> StartDecodeCheck() {
+    return Engine().StartWorker(FindUnreadableAssets);
 }
 
 }  // namespace tuublark

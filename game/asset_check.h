@@ -26,7 +26,7 @@ std::vector<std::string> FindAssetProblems();
 // Writes each problem line to standard error; false when there was any.
 bool ReportAssetProblems(const std::vector<std::string>& problems);
 
-// FindUnreadableAssets on a thread of its own.
-std::future<std::vector<std::string>> StartDecodeCheck();
+// FindUnreadableAssets on an engine worker.
+std::shared_future<std::vector<std::string>> StartDecodeCheck();
 
 }  // namespace tuublark

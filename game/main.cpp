@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine.h"
 #include "engine/platform/sdl_platform.h"
-#include "engine/runtime/filesystem.h"
 #include "engine/runtime/strings.h"
 #include "game/command_line.h"
 #include "game/run.h"
@@ -34,15 +34,21 @@ int main(int argc, char** argv) {
         std::printf("tuublark %s\n", TUUBLARK_VERSION);
         return 0;
     }
-    InitDataFolder(argc > 0 ? argv[0] : "");
-    return RunGame(options, [](const CommandLine& opts, const TSettings& settings, std::string& err) {
-        TPlatformOptions platform;
-        platform.Windowed = !settings.FullScreen;
-        platform.WindowWidth = settings.WindowWidth;
-        platform.WindowHeight = settings.WindowHeight;
-        platform.AudioLatencyMs = settings.AudioLatencyMs;
-        platform.Keys = settings.Keys;
-        platform.KeyboardFromScript = !opts.InputPath.empty();
-        return InstallSdlPlatform(platform, err);
-    });
+    try {
+        return RunGame(options, argc > 0 ? argv[0] : "",
+                       [](const CommandLine& opts, const TSettings& settings, std::string& err) {
+                           TPlatformOptions platform;
+                           platform.Windowed = !settings.FullScreen;
+                           platform.WindowWidth = settings.WindowWidth;
+                           platform.WindowHeight = settings.WindowHeight;
+                           platform.AudioLatencyMs = settings.AudioLatencyMs;
+                           platform.Keys = settings.Keys;
+                           platform.KeyboardFromScript = !opts.InputPath.empty();
+                           return InstallSdlPlatform(platform, err);
+                       });
+    } catch (const TEngineError& fatal) {
+        // The engine is gone by now: the display is closed, workers joined.
+        std::fprintf(stderr, "%s\n", fatal.what());
+        return 255;
+    }
 }

@@ -11,10 +11,12 @@
 #include "engine/audio/sound.h"
 #include "engine/display/graphics.h"
 #include "engine/display/render_driver.h"
+#include "engine/engine.h"
 #include "engine/image/pixmap.h"
 #include "engine/input/input_script.h"
 #include "engine/input/keyboard.h"
 #include "engine/input/system_driver.h"
+#include "engine/runtime/filesystem.h"
 #include "engine/runtime/strings.h"
 #include "game/asset_check.h"
 #include "game/frame_loop.h"
@@ -51,7 +53,16 @@ std::string WriteError(const std::string& path, const char* what, int error) {
 
 }  // namespace
 
-int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform) {
+int RunGame(const CommandLine& options, const std::string& executablePath, const PlatformInstaller& installPlatform) {
+    // What the keyboard listener uses is made before the engine, so it
+    // outlives the engine's keyboard.
+    TInputRecorder recorder;
+    int32_t frame = 0;
+    // Everything below uses the engine; it goes last, closing the display,
+    // waiting for its workers and shutting the platform down.
+    TEngine engine;
+    InitDataFolder(executablePath);
+
     std::string error;
     if (!CheckDistinctFiles(options, error)) return Fail(error);
     TInputScript script;
@@ -81,13 +92,10 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
         ReportAssetProblems(FindAssetProblems());
         return 1;
     }
-    std::future<std::vector<std::string>> decodeCheck = StartDecodeCheck();
+    std::shared_future<std::vector<std::string>> decodeCheck = StartDecodeCheck();
 
-    if (options.Headless) {
-        SetSystemDriver(std::make_unique<THeadlessSystemDriver>());
-        SetRenderDriver(std::make_unique<TRenderDriver>());
-        SetAudioDriver(std::make_unique<TAudioDriver>());
-    } else if (!installPlatform(options, settings, error)) {
+    // The engine starts with the headless drivers.
+    if (!options.Headless && !installPlatform(options, settings, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 255;
     }
@@ -101,26 +109,17 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
     StartUp(*g, seed);
     g->HighScore = highScore;
     ApplyVolumes(*g, settings.MusicVolume, settings.EffectsVolume);
-    if (!ReportAssetProblems(decodeCheck.get())) {
-        RenderDriver().CloseGraphics();
-        return 1;
-    }
-    auto closeAndReturn = [](int status) {
-        RenderDriver().CloseGraphics();
-        return status;
-    };
+    if (!ReportAssetProblems(decodeCheck.get())) return 1;
 
     std::unique_ptr<std::FILE, FileCloser> trace;
     if (!options.TracePath.empty()) {
         trace.reset(std::fopen(options.TracePath.c_str(), "w"));
-        if (!trace) return closeAndReturn(Fail(WriteError(options.TracePath, "trace file", errno)));
+        if (!trace) return Fail(WriteError(options.TracePath, "trace file", errno));
     }
     TFrameProfile profile;
-    if (!options.ProfilePath.empty() && !profile.Open(options.ProfilePath, error)) return closeAndReturn(Fail(error));
-    TInputRecorder recorder;
-    int32_t frame = 0;
+    if (!options.ProfilePath.empty() && !profile.Open(options.ProfilePath, error)) return Fail(error);
     if (!options.RecordPath.empty()) {
-        if (!recorder.Open(options.RecordPath, *seed, highScore, error)) return closeAndReturn(Fail(error));
+        if (!recorder.Open(options.RecordPath, *seed, highScore, error)) return Fail(error);
         Keyboard().SetListener([&](bool down, int key) { recorder.Record(frame, down, key); });
     }
     if (options.Unpaced) {
@@ -173,8 +172,6 @@ int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform
     if (!profile.Close(error)) exitStatus = Fail(error);
     // The game was played to its end; the record could not keep up.
     if (recorder.Failed()) exitStatus = Fail(options.RecordPath + ": cannot write record file; the record is incomplete");
-    Keyboard().SetListener(nullptr);
-    RenderDriver().CloseGraphics();
     return exitStatus;
 }
 

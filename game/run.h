@@ -16,12 +16,15 @@ namespace tuublark {
 using PlatformInstaller =
     std::function<bool(const CommandLine& options, const TSettings& settings, std::string& error)>;
 
-// Returns the process exit status: 0 after a normal end, 2 for unusable
-// input, trace or record files.
+// Makes the engine, finds the data folder from the working directory and
+// `executablePath`, runs the game and lets the engine go. Returns the
+// process exit status: 0 after a normal end, 1 for a missing or unreadable
+// asset, 2 for unusable input, trace or record files, 255 when the platform
+// cannot start. An engine fatal error (TEngineError) leaves it unwound.
 //
 // A run played by a player (neither --input nor --headless) starts from the
 // kept high score and keeps a new one; every run with a display reads the
 // settings file.
-int RunGame(const CommandLine& options, const PlatformInstaller& installPlatform);
+int RunGame(const CommandLine& options, const std::string& executablePath, const PlatformInstaller& installPlatform);
 
 }  // namespace tuublark

@@ -1,8 +1,6 @@
 #include "engine/audio/sample_loader.h"
 
-#include <map>
-#include <mutex>
-
+#include "engine/engine.h"
 #include "engine/runtime/filesystem.h"
 
 namespace tuublark {
@@ -40,10 +38,9 @@ AudioSampleRef LoadAudioSample(const std::string& path) {
 }
 
 SharedAudioSample LoadSharedAudioSample(const std::string& path) {
-    // Never destroyed: a decoding thread may still be at work when the
-    // program exits.
-    static std::mutex& mutex = *new std::mutex;
-    static auto& decoded = *new std::map<std::string, SharedAudioSample>;  // by the file's real path
+    TSampleCache& cache = Engine().Samples();
+    std::mutex& mutex = cache.Lock;
+    auto& decoded = cache.Decoded;
     std::string file = ResolveAssetPath(path);
     if (file.empty()) return nullptr;
     {

@@ -1,6 +1,8 @@
 // Sound file loaders: WAV (PCM) and Ogg Vorbis, read through streams.
 #pragma once
 
+#include <map>
+#include <mutex>
 #include <string>
 
 #include "engine/audio/audio_sample.h"
@@ -26,6 +28,12 @@ AudioSampleRef LoadAudioSample(TStream& stream);
 AudioSampleRef LoadAudioSample(const std::string& path);
 
 using SharedAudioSample = std::shared_ptr<const TAudioSample>;
+
+// The engine's decoded samples, by the file's real path.
+struct TSampleCache {
+    std::mutex Lock;
+    std::map<std::string, SharedAudioSample> Decoded;
+};
 
 // The decoded sample of a game file, decoded once per run and kept: the
 // start-up check, the sounds loaded at start-up and every skin's drum loop,

@@ -1,17 +1,9 @@
 #include "engine/audio/sound.h"
 
 #include "engine/audio/sample_loader.h"
+#include "engine/engine.h"
 
 namespace tuublark {
-namespace {
-
-std::unique_ptr<TAudioDriver>& CurrentDriver() {
-    static std::unique_ptr<TAudioDriver> driver;
-    return driver;
-}
-
-}  // namespace
-
 SoundRef TAudioDriver::CreateSound(const std::string& path, int32_t flags) {
     SharedAudioSample sample = LoadSharedAudioSample(path);
     if (!sample) return nullptr;
@@ -22,13 +14,11 @@ SoundRef TAudioDriver::CreateSound(const std::string& path, int32_t flags) {
 
 SoundRef TAudioDriver::CreateSound(const TAudioSample&, int32_t) { return std::make_shared<TSound>(); }
 
-void SetAudioDriver(std::unique_ptr<TAudioDriver> driver) { CurrentDriver() = std::move(driver); }
-
-TAudioDriver& AudioDriver() {
-    auto& driver = CurrentDriver();
-    if (!driver) driver = std::make_unique<TAudioDriver>();
-    return *driver;
+void SetAudioDriver(std::unique_ptr<TAudioDriver> driver) {
+    Engine().SetAudio(driver ? std::move(driver) : std::make_unique<TAudioDriver>());
 }
+
+TAudioDriver& AudioDriver() { return Engine().Audio(); }
 
 SoundRef LoadSound(const std::string& path, int32_t flags) { return AudioDriver().CreateSound(path, flags); }
 

@@ -54,7 +54,8 @@ public:
 };
 
 void SetAudioDriver(std::unique_ptr<TAudioDriver> driver);
-// The current driver; the silent one until another is set.
+// The current engine's driver; the silent one until another is set (null
+// sets it back).
 TAudioDriver& AudioDriver();
 
 // Null when the file is missing or no loader reads it. Non-zero flags loop.

@@ -1,19 +1,14 @@
 #include "engine/display/graphics.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "engine/display/render_driver.h"
+#include "engine/engine.h"
 #include "engine/image/draw.h"
 #include "engine/input/system_driver.h"
 #include "engine/text/font.h"
 
 namespace tuublark {
 
-TGraphicsState& Graphics() {
-    static TGraphicsState state;
-    return state;
-}
+TGraphicsState& Graphics() { return Engine().Graphics(); }
 
 int32_t TFramePacing::WaitBeforeFlip(int32_t now, int32_t hertz) {
     const int64_t second = 1000 * static_cast<int64_t>(hertz);
@@ -99,11 +94,6 @@ int32_t GraphicsModeExists(int32_t width, int32_t height, int32_t depth, int32_t
     return 0;
 }
 
-void RaiseRuntimeError(const std::string& message) {
-    std::fprintf(stderr, "%s\n", message.c_str());
-    std::fflush(stderr);
-    RenderDriver().CloseGraphics();
-    std::exit(255);
-}
+void RaiseRuntimeError(const std::string& message) { throw TEngineError(message); }
 
 }  // namespace tuublark

@@ -48,7 +48,8 @@ void SetClearColor(int32_t r, int32_t g, int32_t b);
 void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height);
 int32_t GraphicsModeExists(int32_t width, int32_t height, int32_t depth, int32_t hertz);
 
-// The engine's fatal error: message on standard error, exit status 255.
+// The engine's fatal error: throws TEngineError (engine/engine.h) with the
+// message; main writes it on standard error and exits with status 255.
 [[noreturn]] void RaiseRuntimeError(const std::string& message);
 
 }  // namespace tuublark

@@ -1,5 +1,6 @@
 #include "engine/display/render_driver.h"
 
+#include "engine/engine.h"
 #include "engine/image/image.h"
 #include "engine/image/pixmap.h"
 
@@ -11,11 +12,6 @@ class THeadlessFrame : public TImageFrame {
 public:
     void Draw(float, float, float, float, float, float) override {}
 };
-
-std::unique_ptr<TRenderDriver>& CurrentDriver() {
-    static std::unique_ptr<TRenderDriver> driver;
-    return driver;
-}
 
 }  // namespace
 
@@ -35,12 +31,10 @@ ImageFrameRef TRenderDriver::CreateFrameFromPixmap(const PixmapRef&, int32_t) {
 
 PixmapRef TRenderDriver::GrabPixmap(int32_t, int32_t, int32_t, int32_t) { return nullptr; }
 
-TRenderDriver& RenderDriver() {
-    auto& driver = CurrentDriver();
-    if (!driver) driver = std::make_unique<TRenderDriver>();
-    return *driver;
-}
+TRenderDriver& RenderDriver() { return Engine().Render(); }
 
-void SetRenderDriver(std::unique_ptr<TRenderDriver> driver) { CurrentDriver() = std::move(driver); }
+void SetRenderDriver(std::unique_ptr<TRenderDriver> driver) {
+    Engine().SetRender(driver ? std::move(driver) : std::make_unique<TRenderDriver>());
+}
 
 }  // namespace tuublark

@@ -75,7 +75,8 @@ protected:
     std::vector<TGraphicsMode> modes_;
 };
 
-// The current render driver; the headless one until another is set.
+// The current engine's render driver; the headless one until another is
+// set (null sets it back).
 TRenderDriver& RenderDriver();
 void SetRenderDriver(std::unique_ptr<TRenderDriver> driver);
 

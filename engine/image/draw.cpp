@@ -5,13 +5,11 @@
 
 #include "engine/display/graphics.h"
 #include "engine/display/render_driver.h"
+#include "engine/engine.h"
 
 namespace tuublark {
 
-TDrawState& DrawState() {
-    static TDrawState state;
-    return state;
-}
+TDrawState& DrawState() { return Engine().Draw(); }
 
 static void IssueTransform() {
     TDrawState& s = DrawState();

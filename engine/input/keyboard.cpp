@@ -1,5 +1,6 @@
 #include "engine/input/keyboard.h"
 
+#include "engine/engine.h"
 #include "engine/input/system_driver.h"
 
 namespace tuublark {
@@ -48,10 +49,7 @@ uint16_t KeyboardState::TakeChar() {
     return code;
 }
 
-KeyboardState& Keyboard() {
-    static KeyboardState state;
-    return state;
-}
+KeyboardState& Keyboard() { return Engine().Keyboard(); }
 
 int32_t KeyHitCount(int key) {
     PollSystem();

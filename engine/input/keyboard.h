@@ -48,7 +48,7 @@ private:
     std::function<void(bool, int)> listener_;
 };
 
-// The process's keyboard state.
+// The current engine's keyboard state.
 KeyboardState& Keyboard();
 
 // Game-facing reads; each pumps pending events first.

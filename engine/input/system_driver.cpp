@@ -3,16 +3,9 @@
 #include <chrono>
 #include <thread>
 
+#include "engine/engine.h"
+
 namespace tuublark {
-namespace {
-
-std::unique_ptr<TSystemDriver>& CurrentDriver() {
-    static std::unique_ptr<TSystemDriver> driver;
-    return driver;
-}
-
-}  // namespace
-
 THeadlessSystemDriver::THeadlessSystemDriver() = default;
 
 int32_t THeadlessSystemDriver::Millisecs() {
@@ -25,13 +18,11 @@ void THeadlessSystemDriver::Delay(int32_t ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-void SetSystemDriver(std::unique_ptr<TSystemDriver> driver) { CurrentDriver() = std::move(driver); }
-
-TSystemDriver& SystemDriver() {
-    auto& driver = CurrentDriver();
-    if (!driver) driver = std::make_unique<THeadlessSystemDriver>();
-    return *driver;
+void SetSystemDriver(std::unique_ptr<TSystemDriver> driver) {
+    Engine().SetSystem(driver ? std::move(driver) : std::make_unique<THeadlessSystemDriver>());
 }
+
+TSystemDriver& SystemDriver() { return Engine().System(); }
 
 void PollSystem() { SystemDriver().Poll(); }
 int32_t Millisecs() { return SystemDriver().Millisecs(); }

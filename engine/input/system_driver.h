@@ -56,7 +56,8 @@ public:
 };
 
 void SetSystemDriver(std::unique_ptr<TSystemDriver> driver);
-// The current driver; a headless one until another is set.
+// The current engine's driver; the headless one until another is set
+// (null sets it back).
 TSystemDriver& SystemDriver();
 
 void PollSystem();

@@ -45,8 +45,8 @@ struct TSdlOutput {
     double LastCallback = -1.0;
 };
 
-// Owned here and never by a static object, so that it outlives whatever
-// static destructors run before the exit-time CloseSdlAudio.
+// Made by OpenSdlAudio, deleted by CloseSdlAudio; the engine calls that
+// when it shuts SDL down, after its drivers are gone.
 TSdlOutput* g_output = nullptr;
 
 void SDLCALL FillAudio(void* userdata, Uint8* stream, int length) {

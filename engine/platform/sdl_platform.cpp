@@ -2,8 +2,7 @@
 
 #include <SDL.h>
 
-#include <cstdlib>
-
+#include "engine/engine.h"
 #include "engine/platform/gl_render_driver.h"
 #include "engine/platform/sdl_audio.h"
 #include "engine/platform/sdl_system_driver.h"
@@ -11,10 +10,18 @@
 
 namespace tuublark {
 
-static void ShutdownSdl() {
-    CloseSdlAudio();
-    SDL_Quit();
-}
+namespace {
+
+// SDL itself, held by the engine until its drivers are gone.
+class TSdlLibrary : public TPlatformLibrary {
+public:
+    ~TSdlLibrary() override {
+        CloseSdlAudio();
+        SDL_Quit();
+    }
+};
+
+}  // namespace
 
 bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
     // Switching away from full screen minimises and gives the desktop its
@@ -25,7 +32,7 @@ bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
         error = std::string("Unable to set graphics mode (") + SDL_GetError() + ")";
         return false;
     }
-    std::atexit(ShutdownSdl);
+    Engine().SetPlatformLibrary(std::make_unique<TSdlLibrary>());
     auto window = std::make_unique<TSdlWindow>(options.Windowed, options.WindowWidth, options.WindowHeight);
     TSdlWindow& windowRef = *window;
     SetRenderDriver(std::make_unique<TGLRenderDriver>(std::move(window)));

@@ -7,14 +7,14 @@
 
 #include <vector>
 
+#include "engine/engine.h"
+
 #ifndef TUUBLARK_INSTALLED_DATA
 #define TUUBLARK_INSTALLED_DATA "/usr/local/share/tuublark"
 #endif
 
 namespace tuublark {
 namespace {
-
-std::string g_dataFolder = ".";
 
 bool IsDirectory(const std::string& path) {
     struct stat st;
@@ -58,7 +58,7 @@ std::string Join(const std::string& folder, const std::string& name) {
 
 void InitDataFolder(const std::string& executablePath) {
     if (IsDirectory("backgrounds") || IsDirectory("Backgrounds")) {
-        g_dataFolder = ".";
+        Engine().DataFolder() = ".";
         return;
     }
     std::string exe = executablePath;
@@ -70,25 +70,25 @@ void InitDataFolder(const std::string& executablePath) {
     }
     std::string exeFolder = ParentFolder(exe);
     if (!MatchIgnoringCase(exeFolder, "backgrounds").empty()) {
-        g_dataFolder = exeFolder;
+        Engine().DataFolder() = exeFolder;
         return;
     }
     if (IsDirectory(TUUBLARK_INSTALLED_DATA)) {
-        g_dataFolder = TUUBLARK_INSTALLED_DATA;
+        Engine().DataFolder() = TUUBLARK_INSTALLED_DATA;
         return;
     }
-    g_dataFolder = ".";
+    Engine().DataFolder() = ".";
 }
 
-void SetDataFolder(const std::string& folder) { g_dataFolder = folder; }
+void SetDataFolder(const std::string& folder) { Engine().DataFolder() = folder; }
 
-const std::string& DataFolder() { return g_dataFolder; }
+const std::string& DataFolder() { return Engine().DataFolder(); }
 
 std::string ResolveAssetPath(const std::string& path) {
     if (path.empty()) return "";
     bool absolute = path[0] == '/';
-    std::string current = absolute ? "/" : g_dataFolder;
-    std::string direct = absolute ? path : Join(g_dataFolder, path);
+    std::string current = absolute ? "/" : Engine().DataFolder();
+    std::string direct = absolute ? path : Join(Engine().DataFolder(), path);
     if (Exists(direct)) return direct;
 
     std::vector<std::string> parts;

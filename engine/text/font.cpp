@@ -1,6 +1,7 @@
 #include "engine/text/font.h"
 
 #include "engine/display/graphics.h"
+#include "engine/engine.h"
 #include "engine/image/draw.h"
 #include "engine/text/default_font_bitmap.h"
 #include "engine/text/freetype_font.h"
@@ -8,15 +9,7 @@
 namespace tuublark {
 namespace {
 
-struct FontState {
-    FontRef Current;
-    FontRef Default;
-};
-
-FontState& Fonts() {
-    static FontState state;
-    return state;
-}
+TFontState& Fonts() { return Engine().Fonts(); }
 
 }  // namespace
 
@@ -89,19 +82,19 @@ FontRef LoadFont(const std::string& path, int32_t size, int32_t style) {
 }
 
 void SetFont(const FontRef& font) {
-    FontState& s = Fonts();
+    TFontState& s = Fonts();
     if (!s.Default) s.Default = TImageFont::CreateDefault();
     s.Current = font ? font : s.Default;
 }
 
 const FontRef& CurrentFont() {
-    FontState& s = Fonts();
+    TFontState& s = Fonts();
     if (!s.Current) SetFont(nullptr);
     return s.Current;
 }
 
 void ResetFonts() {
-    FontState& s = Fonts();
+    TFontState& s = Fonts();
     s.Default = TImageFont::CreateDefault();
     s.Current = s.Default;
 }

@@ -33,6 +33,12 @@ public:
 using FontRef = std::shared_ptr<TImageFont>;
 
 // Null when the file is missing, unreadable or takes no size.
+// The engine's font state: the current font and the built-in one.
+struct TFontState {
+    FontRef Current;
+    FontRef Default;
+};
+
 FontRef LoadFont(const std::string& path, int32_t size, int32_t style);
 // Null selects the built-in font.
 void SetFont(const FontRef& font);

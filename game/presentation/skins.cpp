@@ -3,7 +3,7 @@
 #include "engine/audio/sound.h"
 #include "engine/image/image.h"
 #include "game/game_state.h"
-#include "game/presentation/music_preload.h"
+#include "engine/audio/sound_preload.h"
 
 namespace tuublark {
 namespace {
@@ -75,11 +75,11 @@ void LoadSkinMusic(GameState& g, int32_t skin) {
     g.SkinChangeLength = s.SkinChangeLength;
     g.NextSoundChannel += 1;
     if (g.NextSoundChannel == 4) g.NextSoundChannel = 0;
-    g.MusicLoopSound = TakeMusicLoop(s.MusicLoop, 0);
+    g.MusicLoopSound = TakePreparedSound(s.MusicLoop, 0);
     if (skin == 1) g.NextSoundChannel = 0;
     // The skin after this one: its loop is decoded while this skin plays, so
     // the frame that ends the next skin change does not have to.
-    PrepareMusicLoop(SkinTable(skin % kSkinCount + 1).MusicLoop);
+    PrepareSound(SkinTable(skin % kSkinCount + 1).MusicLoop);
 }
 
 }  // namespace tuublark

@@ -1,6 +1,6 @@
 #include "engine/image/draw.h"
 #include "game/game_state.h"
-#include "game/presentation/music_preload.h"
+#include "engine/audio/sound_preload.h"
 #include "game/presentation/screens.h"
 #include "game/presentation/skins.h"
 
@@ -25,7 +25,7 @@ void UpdateTitleScreen(GameState& g) {
     DrawSweepLine(g);
 
     // Every game starts in skin 1: its loop is decoded while the title shows.
-    PrepareMusicLoop(SkinTable(1).MusicLoop);
+    PrepareSound(SkinTable(1).MusicLoop);
 }
 
 }  // namespace tuublark

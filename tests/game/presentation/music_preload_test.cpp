@@ -1,6 +1,6 @@
 // Drum loops decoded ahead: the prepared sound is the one LoadSound gives,
 // and the skins prepare the loop of the skin that follows them.
-#include "game/presentation/music_preload.h"
+#include "engine/audio/sound_preload.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -45,26 +45,26 @@ protected:
 
 TEST_F(MusicPreloadTest, PreparedLoopIsTakenOnceAsTheSoundOfItsFile) {
     WriteWav("Audio/loop.wav", 1000);
-    PrepareMusicLoop("Audio/loop.wav");
-    PrepareMusicLoop("Audio/loop.wav");  // a second request changes nothing
-    EXPECT_TRUE(MusicLoopPrepared("Audio/loop.wav"));
-    SoundRef sound = TakeMusicLoop("Audio/loop.wav", 0);
+    PrepareSound("Audio/loop.wav");
+    PrepareSound("Audio/loop.wav");  // a second request changes nothing
+    EXPECT_TRUE(SoundPrepared("Audio/loop.wav"));
+    SoundRef sound = TakePreparedSound("Audio/loop.wav", 0);
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->Path, "Audio/loop.wav");
-    EXPECT_FALSE(MusicLoopPrepared("Audio/loop.wav"));
+    EXPECT_FALSE(SoundPrepared("Audio/loop.wav"));
     // Not prepared any more: loaded on the spot, the same way.
-    SoundRef again = TakeMusicLoop("Audio/loop.wav", 0);
+    SoundRef again = TakePreparedSound("Audio/loop.wav", 0);
     ASSERT_TRUE(again);
     EXPECT_EQ(again->Path, "Audio/loop.wav");
 }
 
 TEST_F(MusicPreloadTest, MissingOrDamagedLoopGivesNullPreparedOrNot) {
     std::ofstream("Audio/damaged.ogg") << "OggS but not really";
-    PrepareMusicLoop("Audio/missing.ogg");
-    PrepareMusicLoop("Audio/damaged.ogg");
-    EXPECT_EQ(TakeMusicLoop("Audio/missing.ogg", 0), nullptr);
-    EXPECT_EQ(TakeMusicLoop("Audio/damaged.ogg", 0), nullptr);
-    EXPECT_EQ(TakeMusicLoop("Audio/missing.ogg", 0), nullptr);
+    PrepareSound("Audio/missing.ogg");
+    PrepareSound("Audio/damaged.ogg");
+    EXPECT_EQ(TakePreparedSound("Audio/missing.ogg", 0), nullptr);
+    EXPECT_EQ(TakePreparedSound("Audio/damaged.ogg", 0), nullptr);
+    EXPECT_EQ(TakePreparedSound("Audio/missing.ogg", 0), nullptr);
 }
 
 TEST_F(MusicPreloadTest, EachSkinPreparesTheNextSkinsLoopAndTakesItsOwn) {
@@ -76,10 +76,10 @@ TEST_F(MusicPreloadTest, EachSkinPreparesTheNextSkinsLoopAndTakesItsOwn) {
         LoadSkinMusic(g, s);
         ASSERT_TRUE(g.MusicLoopSound) << s;
         EXPECT_EQ(g.MusicLoopSound->Path, "Audio/Drumloop" + std::to_string(s) + ".ogg");
-        EXPECT_FALSE(MusicLoopPrepared("Audio/Drumloop" + std::to_string(s) + ".ogg")) << s;
-        EXPECT_TRUE(MusicLoopPrepared("Audio/Drumloop" + std::to_string(s % 10 + 1) + ".ogg")) << s;
+        EXPECT_FALSE(SoundPrepared("Audio/Drumloop" + std::to_string(s) + ".ogg")) << s;
+        EXPECT_TRUE(SoundPrepared("Audio/Drumloop" + std::to_string(s % 10 + 1) + ".ogg")) << s;
     }
-    TakeMusicLoop("Audio/Drumloop1.ogg", 0);  // leave nothing prepared behind
+    TakePreparedSound("Audio/Drumloop1.ogg", 0);  // leave nothing prepared behind
 }
 
 }  // namespace
