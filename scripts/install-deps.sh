@@ -10,7 +10,7 @@ packages=(
   libcairo2-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
 )
 
 missing=()

@@ -1,9 +1,9 @@
 #include "game/presentation/skins.h"
 
 #include "engine/audio/sound.h"
+#include "engine/audio/sound_preload.h"
 #include "engine/image/image.h"
 #include "game/game_state.h"
-#include "engine/audio/sound_preload.h"
 
 namespace tuublark {
 namespace {

@@ -1,6 +1,6 @@
+#include "engine/audio/sound_preload.h"
 #include "engine/image/draw.h"
 #include "game/game_state.h"
-#include "engine/audio/sound_preload.h"
 #include "game/presentation/screens.h"
 #include "game/presentation/skins.h"
 
