@@ -5,6 +5,7 @@
 namespace tuublark {
 
 void TFrameClock::Tick(double outputNow) {
+    tickOutput_ = outputNow;
     const double natural = outputNow + latency_;
     if (anchored_) {
         ++frame_;

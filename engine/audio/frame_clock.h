@@ -36,6 +36,8 @@ public:
     // The output frame where a sound started in the current frame begins;
     // 0 (at once) before the first tick.
     int64_t StartFrame() const;
+    // The output clock's reading at the last tick; -1 before the first.
+    double TickOutput() const { return anchored_ ? tickOutput_ : -1.0; }
     // How often the anchor moved for drift, and jumped.
     int64_t DriftCorrections() const { return corrections_; }
     int64_t Jumps() const { return jumps_; }
@@ -46,6 +48,7 @@ private:
     double anchor_ = 0;   // output frame of frame 0 of the mapping
     int64_t frame_ = 0;   // frames since the anchor
     double smoothed_ = 0; // mapping minus where the output really is
+    double tickOutput_ = 0;
     int64_t corrections_ = 0, jumps_ = 0;
 };
 

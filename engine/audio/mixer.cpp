@@ -1,6 +1,7 @@
 #include "engine/audio/mixer.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tuublark {
 
@@ -143,6 +144,8 @@ int32_t TMixer::StartVoice(TMixSound* sound, bool paused, int32_t handle) {
     voice->Volume8 = volume * 256;
     voice->RampLeft = 0;
     voice->StartFrame = frameClock_.StartFrame();
+    voice->CalledAt = frameClock_.TickOutput();
+    voice->Heard = false;
     voice->TargetRate.store(rate, std::memory_order_relaxed);
     voice->TargetVolume.store(volume, std::memory_order_relaxed);
     voice->TargetPan.store(pan, std::memory_order_relaxed);
@@ -285,6 +288,10 @@ void TMixer::Mix(int16_t* out, int32_t frames, double now) {
     TVoice** link = &active_;
     while (TVoice* voice = *link) {
         int32_t result = MixVoice(*voice, accumulator, frames, blockStart);
+        if (!voice->Heard && voice->Position > 0) {
+            voice->Heard = true;
+            if (voice->CalledAt >= 0) NoteLatency(std::max(voice->StartFrame, blockStart) - voice->CalledAt);
+        }
         if (result == -1) {
             *link = voice->Next;
             FreeVoice(voice);
@@ -309,6 +316,13 @@ void TMixer::Mix(int16_t* out, int32_t frames, double now) {
         accumulator[i] = 0;
     }
     mixedFrames_.store(blockStart + frames, std::memory_order_relaxed);
+}
+
+void TMixer::NoteLatency(double frames) {
+    latencyCount_.fetch_add(1, std::memory_order_relaxed);
+    latencySum_.store(latencySum_.load(std::memory_order_relaxed) + frames, std::memory_order_relaxed);
+    if (frames > worstLatency_.load(std::memory_order_relaxed))
+        worstLatency_.store(static_cast<int64_t>(std::ceil(frames)), std::memory_order_relaxed);
 }
 
 int32_t TMixer::ActiveVoices() const {

@@ -80,6 +80,12 @@ public:
     // start reached the mixer too late), and the latest such delay.
     int64_t LateStarts() const { return lateStarts_.load(std::memory_order_relaxed); }
     int64_t WorstLateFrames() const { return worstLate_.load(std::memory_order_relaxed); }
+    // From the start of the frame that played a sound to its first sample
+    // in the output, in output frames: the most, and the sum over
+    // LatencyCount sounds.
+    int64_t WorstLatencyFrames() const { return worstLatency_.load(std::memory_order_relaxed); }
+    double LatencySum() const { return latencySum_.load(std::memory_order_relaxed); }
+    int64_t LatencyCount() const { return latencyCount_.load(std::memory_order_relaxed); }
     // Voices in the active list (audio thread, or when no pass runs).
     int32_t ActiveVoices() const;
 
@@ -96,6 +102,7 @@ private:
     void ReleaseOwnedSlot(TVoice* voice);
     void Retire(TVoice* voice);
     void FreeVoice(TVoice* voice);
+    void NoteLatency(double frames);
 
     // Game thread.
     TChannelTable channels_;
@@ -114,6 +121,9 @@ private:
     std::atomic<int64_t> mixedFrames_{0};
     std::atomic<int64_t> lateStarts_{0};
     std::atomic<int64_t> worstLate_{0};
+    std::atomic<int64_t> worstLatency_{0};
+    std::atomic<double> latencySum_{0.0};
+    std::atomic<int64_t> latencyCount_{0};
 
     // Audio thread.
     TVoice* active_ = nullptr;

@@ -38,6 +38,10 @@ struct TVoice {
     // The output frame of the voice's first sample; one already mixed past
     // starts at once.
     int64_t StartFrame = 0;
+    // The output clock when the frame that started it began (-1 unknown),
+    // and whether its first sample has been mixed: for the latency figures.
+    double CalledAt = -1.0;
+    bool Heard = false;
 
     // Owner's values: the rate and volume the voice plays at, or the ones
     // its ramp leads to while RampLeft frames of the ramp remain.

@@ -161,10 +161,14 @@ void WriteReport(const TSdlOutput& out) {
     const TFrameClock& clock = out.Mixer->FrameClock();
     std::fprintf(file,
                  "{\"latency_frames\": %d, \"period_frames\": %d, \"underruns\": %d, \"late_starts\": %lld, "
-                 "\"worst_late_frames\": %lld, \"drift_corrections\": %lld, \"jumps\": %lld}\n",
+                 "\"worst_late_frames\": %lld, \"drift_corrections\": %lld, \"jumps\": %lld, "
+                 "\"sounds\": %lld, \"mean_latency_frames\": %.1f, \"worst_latency_frames\": %lld}\n",
                  out.Latency, out.Period.load(), out.Underruns.load(), static_cast<long long>(out.Mixer->LateStarts()),
                  static_cast<long long>(out.Mixer->WorstLateFrames()),
-                 static_cast<long long>(clock.DriftCorrections()), static_cast<long long>(clock.Jumps()));
+                 static_cast<long long>(clock.DriftCorrections()), static_cast<long long>(clock.Jumps()),
+                 static_cast<long long>(out.Mixer->LatencyCount()),
+                 out.Mixer->LatencyCount() ? out.Mixer->LatencySum() / out.Mixer->LatencyCount() : 0.0,
+                 static_cast<long long>(out.Mixer->WorstLatencyFrames()));
     std::fclose(file);
 }
 

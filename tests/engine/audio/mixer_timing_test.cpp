@@ -53,6 +53,7 @@ struct TRun {
     std::vector<int64_t> Starts;  // first output frame of each start
     TDevice Device;
     int64_t Corrections;
+    int64_t WorstLatency;  // as the mixer measured it
 };
 
 // Plays the loop every pass for `passes` passes, alternating two channels,
@@ -70,7 +71,7 @@ TRun PlayPasses(double deviceRate, int32_t period, int passes) {
     SoundRef loop = driver.CreateSound(sample, 0);
     ChannelRef channels[2] = {driver.AllocChannel(), driver.AllocChannel()};
 
-    TRun run{{}, {}, TDevice{*mixer, deviceRate, period, 0.0, {}}, 0};
+    TRun run{{}, {}, TDevice{*mixer, deviceRate, period, 0.0, {}}, 0, 0};
     const int32_t firstStart = 30;
     const int32_t frames = firstStart + passes * kPassFrames + 200;
     for (int32_t frame = 0; frame < frames; ++frame) {
@@ -84,6 +85,7 @@ TRun PlayPasses(double deviceRate, int32_t period, int passes) {
     }
     run.Device.RunUntil(frames / 60.0 + 5.0);
     run.Corrections = mixer->FrameClock().DriftCorrections();
+    run.WorstLatency = mixer->WorstLatencyFrames();
     // Each start's first frame: where the stream matches the tone best,
     // past its fade-in, which may overlap the previous start's fade-out.
     for (int64_t call : run.Calls) {
@@ -112,6 +114,7 @@ TEST(MixerTiming, StartsOnePassApartPlayAsOneSeamlessStreamAfterTheLatency) {
                 EXPECT_EQ(run.Starts[k] - run.Starts[k - 1], kLoopLength) << "seam " << k;
             }
         }
+        EXPECT_NEAR(run.WorstLatency, kLatency, 44);
         // Sample for sample the loop, played four times over.
         for (int64_t i = 0; i < 4 * int64_t{kLoopLength}; ++i)
             ASSERT_EQ(run.Device.Left(run.Starts[0] + i), values[i % kLoopLength]) << "frame " << i;
