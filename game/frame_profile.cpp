@@ -45,13 +45,16 @@ bool TFrameProfile::Close(std::string& error) {
 }
 
 void TFrameProfile::BeginFrame() {
-    if (file_) frameStart_ = Nanoseconds(CLOCK_THREAD_CPUTIME_ID);
+    if (!file_) return;
+    frameStart_ = Nanoseconds(CLOCK_THREAD_CPUTIME_ID);
+    frameWallStart_ = Nanoseconds(CLOCK_MONOTONIC);
 }
 
 void TFrameProfile::EndFrame(int32_t frame, int32_t screen) {
     if (!file_) return;
     int64_t micros = (Nanoseconds(CLOCK_THREAD_CPUTIME_ID) - frameStart_) / 1000;
-    Wrote(std::fprintf(file_, "%d %d %lld\n", frame, screen, static_cast<long long>(micros)));
+    Wrote(std::fprintf(file_, "%d %d %lld %lld\n", frame, screen, static_cast<long long>(micros),
+                       static_cast<long long>(frameWallStart_ / 1000)));
 }
 
 void TFrameProfile::FramePresented() {

@@ -17,7 +17,8 @@ public:
     bool IsOpen() const { return file_ != nullptr; }
 
     void BeginFrame();
-    // Ends the frame's game work and writes "<frame> <screen> <cpu µs>".
+    // Ends the frame's game work and writes "<frame> <screen> <cpu µs>
+    // <monotonic µs at its start>".
     void EndFrame(int32_t frame, int32_t screen);
     // Writes "presented <monotonic ns>" once, after the first present.
     void FramePresented();
@@ -31,6 +32,7 @@ private:
     std::string path_;
     int writeError_ = 0;  // errno of the first failed write
     int64_t frameStart_ = 0;
+    int64_t frameWallStart_ = 0;
     bool presented_ = false;
 };
 
