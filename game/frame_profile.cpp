@@ -4,6 +4,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "engine/runtime/file_open.h"
+
 namespace tuublark {
 namespace {
 
@@ -20,7 +22,7 @@ TFrameProfile::~TFrameProfile() {
 }
 
 bool TFrameProfile::Open(const std::string& path, std::string& error) {
-    file_ = std::fopen(path.c_str(), "w");
+    file_ = OpenFile(path, "w");
     if (!file_) {
         error = path + ": cannot write profile file (" + std::strerror(errno) + ")";
         return false;

@@ -1,25 +1,32 @@
 // TUUBLARK: the program's entry. Reads the command line, chooses the
 // platform and runs the game.
-#include <malloc.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
+// (<cstdio> tells whether the C library is glibc.)
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "engine/engine.h"
 #include "engine/platform/sdl_platform.h"
+#include "engine/runtime/console.h"
+#include "engine/runtime/file_open.h"
 #include "engine/runtime/strings.h"
 #include "game/command_line.h"
 #include "game/run.h"
 
 int main(int argc, char** argv) {
     using namespace tuublark;
+    AttachParentConsole();
+#ifdef __GLIBC__
     // Pictures pass through buffers of several megabytes at start-up. Kept
     // on the heap rather than mapped and unmapped for each one, they cost no
     // fresh page faults each time: start-up takes a third of the time.
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 128 << 20);
-    std::vector<std::string> args(argv + 1, argv + argc);
+#endif
+    std::vector<std::string> args = ProgramArguments(argc, argv);
     CommandLine options;
     std::string error;
     if (!ParseCommandLine(args, options, error)) {

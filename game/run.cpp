@@ -16,6 +16,7 @@
 #include "engine/input/input_script.h"
 #include "engine/input/keyboard.h"
 #include "engine/input/system_driver.h"
+#include "engine/runtime/file_open.h"
 #include "engine/runtime/filesystem.h"
 #include "engine/runtime/strings.h"
 #include "game/asset_check.h"
@@ -113,7 +114,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
 
     std::unique_ptr<std::FILE, FileCloser> trace;
     if (!options.TracePath.empty()) {
-        trace.reset(std::fopen(options.TracePath.c_str(), "w"));
+        trace.reset(OpenFile(options.TracePath, "w"));
         if (!trace) return Fail(WriteError(options.TracePath, "trace file", errno));
     }
     TFrameProfile profile;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/image/pixmap.h"
+#include "engine/runtime/file_open.h"
 
 namespace tuublark {
 namespace {
@@ -40,7 +41,7 @@ bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path) {
     std::vector<png_bytep> rows(static_cast<size_t>(source->Height));
     for (int32_t y = 0; y < source->Height; ++y) rows[static_cast<size_t>(y)] = const_cast<png_bytep>(source->Row(y));
 
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = OpenFile(path, "wb");
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;

@@ -7,6 +7,8 @@
 
 #include <sys/stat.h>
 
+#include "engine/runtime/file_open.h"
+
 namespace tuublark {
 namespace {
 
@@ -163,7 +165,7 @@ bool TInputScript::Parse(const std::string& text, const std::string& name, std::
 }
 
 bool TInputScript::Load(const std::string& path, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (!file) {
         error = path + ": cannot read input file (" + std::strerror(errno) + ")";
         return false;
@@ -228,7 +230,7 @@ TInputRecorder::~TInputRecorder() {
 
 bool TInputRecorder::Open(const std::string& path, int32_t seed, std::optional<int32_t> highScore,
                           std::string& error) {
-    file_ = std::fopen(path.c_str(), "w");
+    file_ = OpenFile(path, "w");
     if (!file_) {
         error = path + ": cannot write record file (" + std::strerror(errno) + ")";
         return false;

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #endif
 
+#include "engine/runtime/file_open.h"
 #include "engine/runtime/filesystem.h"
 
 namespace tuublark {
@@ -67,8 +68,8 @@ std::unique_ptr<TFileStream> TFileStream::Open(const std::string& path) {
     // or a device may wait for ever.
 #ifdef _WIN32
     struct _stat64 info {};
-    if (_stat64(path.c_str(), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return nullptr;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (_wstat64(WidePath(path).c_str(), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return nullptr;
+    std::FILE* file = OpenFile(path, "rb");
     if (!file) return nullptr;
 #else
     // Opened without waiting, then checked on the very file opened.
