@@ -3,34 +3,64 @@
 #include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <vector>
 
 #include "engine/engine.h"
-
-#ifndef TUUBLARK_INSTALLED_DATA
-#define TUUBLARK_INSTALLED_DATA "/usr/local/share/tuublark"
-#endif
+#include "engine/runtime/file_open.h"
 
 namespace tuublark {
 namespace {
 
-bool IsDirectory(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+// Where an installed game keeps its data, seen from its executable's folder
+// (games/ and share/games/tuublark/ under one prefix).
+constexpr const char* kInstalledDataFromExecutable = "../share/games/tuublark";
+
+#ifdef _WIN32
+// Windows names files in UTF-16 and separates folders with either slash.
+constexpr const char* kSeparators = "/\\";
+
+bool StatPath(const std::string& path, struct _stat64& st) { return _wstat64(WidePath(path).c_str(), &st) == 0; }
+
+std::string ExecutablePath(const std::string& fallback) {
+    std::wstring buffer(32768, L'\0');
+    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0 || n >= buffer.size()) return fallback;
+    buffer.resize(n);
+    return Utf8Path(buffer);
 }
 
-bool Exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
+// Finds the entry of `folder` whose name equals `name` ignoring case.
+std::string MatchIgnoringCase(const std::string& folder, const std::string& name) {
+    _WDIR* dir = _wopendir(WidePath(folder).c_str());
+    if (!dir) return "";
+    std::string found;
+    while (_wdirent* entry = _wreaddir(dir)) {
+        std::string entryName = Utf8Path(entry->d_name);
+        if (strcasecmp(entryName.c_str(), name.c_str()) == 0) {
+            found = entryName;
+            break;
+        }
+    }
+    _wclosedir(dir);
+    return found;
 }
+#else
+constexpr const char* kSeparators = "/";
 
-std::string ParentFolder(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
+bool StatPath(const std::string& path, struct stat& st) { return stat(path.c_str(), &st) == 0; }
+
+std::string ExecutablePath(const std::string& fallback) {
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return fallback;
+    buffer[n] = '\0';
+    return buffer;
 }
 
 // Finds the entry of `folder` whose name equals `name` ignoring case.
@@ -47,6 +77,32 @@ std::string MatchIgnoringCase(const std::string& folder, const std::string& name
     closedir(dir);
     return found;
 }
+#endif
+
+bool IsDirectory(const std::string& path) {
+#ifdef _WIN32
+    struct _stat64 st;
+#else
+    struct stat st;
+#endif
+    return StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool Exists(const std::string& path) {
+#ifdef _WIN32
+    struct _stat64 st;
+#else
+    struct stat st;
+#endif
+    return StatPath(path, st);
+}
+
+std::string ParentFolder(const std::string& path) {
+    size_t slash = path.find_last_of(kSeparators);
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
 
 std::string Join(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
@@ -61,20 +117,14 @@ void InitDataFolder(const std::string& executablePath) {
         Engine().DataFolder() = ".";
         return;
     }
-    std::string exe = executablePath;
-    char buffer[4096];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n > 0) {
-        buffer[n] = '\0';
-        exe = buffer;
-    }
-    std::string exeFolder = ParentFolder(exe);
+    std::string exeFolder = ParentFolder(ExecutablePath(executablePath));
     if (!MatchIgnoringCase(exeFolder, "backgrounds").empty()) {
         Engine().DataFolder() = exeFolder;
         return;
     }
-    if (IsDirectory(TUUBLARK_INSTALLED_DATA)) {
-        Engine().DataFolder() = TUUBLARK_INSTALLED_DATA;
+    const std::string installed = Join(exeFolder, kInstalledDataFromExecutable);
+    if (IsDirectory(installed)) {
+        Engine().DataFolder() = installed;
         return;
     }
     Engine().DataFolder() = ".";
@@ -87,8 +137,8 @@ const std::string& DataFolder() { return Engine().DataFolder(); }
 std::string ResolveAssetPath(const std::string& path) {
     if (path.empty()) return "";
     bool absolute = path[0] == '/';
-    std::string current = absolute ? "/" : Engine().DataFolder();
-    std::string direct = absolute ? path : Join(Engine().DataFolder(), path);
+    std::string current = absolute ? "/" : DataFolder();
+    std::string direct = absolute ? path : Join(DataFolder(), path);
     if (Exists(direct)) return direct;
 
     std::vector<std::string> parts;

@@ -3,7 +3,8 @@
 // Game paths are relative ("backgrounds/BG01.bmp") and name one folder both
 // as "graphics/" and "Graphics/". They are looked up in the data folder:
 // the working directory when it holds "backgrounds/", else the folder of
-// the executable, else the installed data folder. Each path component that
+// the executable, else "../share/games/tuublark" from the executable's
+// folder (an installed game). Each path component that
 // does not exist as written is matched ignoring letter case.
 #pragma once
 
