@@ -1,6 +1,10 @@
 // Drawing operations of the OpenGL render driver: image frames as
 // textured quads, lines, points, blend modes and reading the frame back.
 #include <GL/gl.h>
+// Windows' OpenGL header stops at version 1.1.
+#ifndef GL_CLAMP_TO_EDGE
+#define GL_CLAMP_TO_EDGE 0x812F
+#endif
 
 #include <algorithm>
 

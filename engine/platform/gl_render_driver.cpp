@@ -1,6 +1,10 @@
 #include "engine/platform/gl_render_driver.h"
 
 #include <GL/gl.h>
+// Windows' OpenGL header stops at version 1.1.
+#ifndef GL_CLAMP_TO_EDGE
+#define GL_CLAMP_TO_EDGE 0x812F
+#endif
 
 namespace tuublark {
 

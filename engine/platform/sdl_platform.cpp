@@ -1,6 +1,10 @@
 #include "engine/platform/sdl_platform.h"
 
 #include <SDL.h>
+#ifdef _WIN32
+#include <windows.h>
+#include <timeapi.h>
+#endif
 
 #include "engine/engine.h"
 #include "engine/platform/gl_render_driver.h"
@@ -18,6 +22,9 @@ public:
     ~TSdlLibrary() override {
         CloseSdlAudio();
         SDL_Quit();
+#ifdef _WIN32
+        timeEndPeriod(1);
+#endif
     }
 };
 
@@ -32,6 +39,11 @@ bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
         error = std::string("Unable to set graphics mode (") + SDL_GetError() + ")";
         return false;
     }
+#ifdef _WIN32
+    // Frame pacing sleeps a few milliseconds at a time: Windows' default
+    // timer tick (15.6 ms) would make every frame late.
+    timeBeginPeriod(1);
+#endif
     Engine().SetPlatformLibrary(std::make_unique<TSdlLibrary>());
     auto window = std::make_unique<TSdlWindow>(options.Windowed, options.WindowWidth, options.WindowHeight);
     TSdlWindow& windowRef = *window;

@@ -1,8 +1,9 @@
 // tuublark_assetgen: draws every picture, synthesises every sound and copies
 // the font the game reads into a data folder.
 //
-//   tuublark_assetgen --out <folder> --font <file.ttf>
+//   tuublark_assetgen --out <folder> --font <file.ttf> [--icons <folder>]
 //
+// --icons also writes the desktop icon as tuublark-<size>.png for each size.
 // The output is the same, byte for byte, on every run. A file whose bytes
 // are unchanged is not rewritten.
 #include <sys/stat.h>
@@ -17,6 +18,8 @@
 
 #include "game/assets.h"
 #include "tools/assetgen/asset_files.h"
+#include "tools/assetgen/canvas.h"
+#include "tools/assetgen/icon.h"
 
 namespace {
 
@@ -49,20 +52,22 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string out, font;
+    std::string out, font, icons;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--out" && i + 1 < argc)
             out = argv[++i];
         else if (arg == "--font" && i + 1 < argc)
             font = argv[++i];
+        else if (arg == "--icons" && i + 1 < argc)
+            icons = argv[++i];
         else {
-            std::fprintf(stderr, "usage: tuublark_assetgen --out <folder> --font <file.ttf>\n");
+            std::fprintf(stderr, "usage: tuublark_assetgen --out <folder> --font <file.ttf> [--icons <folder>]\n");
             return 2;
         }
     }
     if (out.empty() || font.empty()) {
-        std::fprintf(stderr, "usage: tuublark_assetgen --out <folder> --font <file.ttf>\n");
+        std::fprintf(stderr, "usage: tuublark_assetgen --out <folder> --font <file.ttf> [--icons <folder>]\n");
         return 2;
     }
     const std::vector<std::string> paths = tuublark::AllAssetPaths();
@@ -81,6 +86,19 @@ int main(int argc, char** argv) {
             return 1;
         }
         ++written;
+    }
+    if (!icons.empty()) {
+        if (!tuublark::assetgen::LoadTextFace(font)) {
+            std::fprintf(stderr, "tuublark_assetgen: %s: cannot open the font\n", font.c_str());
+            return 1;
+        }
+        for (int size : tuublark::assetgen::kIconSizes) {
+            const std::string target = icons + "/tuublark-" + std::to_string(size) + ".png";
+            if (!MakeFolders(target) || !tuublark::assetgen::WriteIcon(size, target)) {
+                std::fprintf(stderr, "tuublark_assetgen: %s: cannot write\n", target.c_str());
+                return 1;
+            }
+        }
     }
     std::printf("tuublark_assetgen: %zu files, %d written\n", paths.size(), written);
     return 0;

@@ -6,7 +6,7 @@
 
 namespace tuublark::assetgen {
 
-Picture DrawLetterBlock(char letter, int index) {
+void PaintLetterBlock(cairo_t* cr, char letter, int index) {
     // A rainbow along the title, from red at the T to pink at the K.
     static const Rgb kColors[8] = {
         {0.92, 0.20, 0.22}, {0.98, 0.52, 0.10}, {0.98, 0.80, 0.10}, {0.30, 0.78, 0.25},
@@ -14,10 +14,9 @@ Picture DrawLetterBlock(char letter, int index) {
     };
     const Rgb base = kColors[index & 7];
     const double s = kLetterBlockSize;
-    Canvas canvas(kLetterBlockSize, kLetterBlockSize, false);
-    cairo_t* cr = canvas.Cr();
     SetColor(cr, Scaled(base, 0.45));
-    cairo_paint(cr);
+    cairo_rectangle(cr, 0, 0, s, s);
+    cairo_fill(cr);
     // Bevel: light top-left, dark bottom-right, then the face.
     cairo_move_to(cr, 0, 0);
     cairo_line_to(cr, s, 0);
@@ -47,6 +46,11 @@ Picture DrawLetterBlock(char letter, int index) {
     SetColor(cr, Rgb{0.08, 0.06, 0.10});
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
+}
+
+Picture DrawLetterBlock(char letter, int index) {
+    Canvas canvas(kLetterBlockSize, kLetterBlockSize, false);
+    PaintLetterBlock(canvas.Cr(), letter, index);
     return canvas.Finish();
 }
 
