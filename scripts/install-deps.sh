@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool
   clang libclang-rt-14-dev clang-format-14
+  dpkg-dev lintian desktop-file-utils appstream
+  g++-mingw-w64-x86-64-posix wine64 zip unzip
 )
 
 missing=()

@@ -3,7 +3,9 @@
 # that draw with OpenGL run under a virtual X server. Then the suite runs
 # again built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (build-asan), a short ThreadSanitizer run (build-tsan), and each fuzz
-# target runs 20 seconds on its corpus.
+# target runs 20 seconds on its corpus. Last, both releases are made and
+# checked: the .deb (scripts/package-deb.sh) and the Windows zip, played
+# under Wine (scripts/windows.sh, scripts/check-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -47,3 +49,7 @@ cmake --build build-tsan -j"$(nproc)" --target tuublark engine_tests
 )
 
 scripts/fuzz.sh 20
+
+scripts/package-deb.sh
+scripts/windows.sh
+scripts/check-windows.sh
