@@ -22,7 +22,9 @@ unzip -q "dist/$name.zip" -d "$work"
 game=$work/$name/tuublark.exe
 linux=$root/build/tuublark
 
-wine=/usr/lib/wine/wine64  # Debian's wine64 package puts no command on the PATH
+# Debian's wine64 package puts no command on the PATH.
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
 export WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all
 # No .NET or HTML engine prompts; no audio device.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=d"
@@ -43,6 +45,9 @@ cmp "$work/run/trace-ゲーム.jsonl" "$work/run/linux.jsonl"
 zcat tests/replays/golden-trace.jsonl.gz | cmp - "$work/run/linux.jsonl"
 echo "Wine: headless trace over the golden input equals the Linux trace"
 
+# Wine's desktop process of the headless runs has no display: it must end
+# before a windowed run starts one under Xvfb.
+"$wineserver" -w
 title=(--windowed --frames 80 --input golden-entrée.txt)
 xvfb-run -a -s "-screen 0 1024x768x24" \
   bash -c "cd '$work/run' && '$wine' '$game' ${title[*]} --screenshot title-wine.png 2>wine.err"

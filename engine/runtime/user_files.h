@@ -10,6 +10,7 @@ namespace tuublark {
 // neither the variable nor HOME gives an absolute folder.
 std::string UserDataFolder();
 // $XDG_CONFIG_HOME/tuublark (default ~/.config/tuublark); "" likewise.
+// On Windows both folders are %APPDATA%\tuublark.
 std::string UserConfigFolder();
 
 // Reads a whole file; false with `error` set (path and reason) when it is

@@ -1,0 +1,102 @@
+// The player's files on Windows: both folders are %APPDATA%\tuublark, the
+// roaming application data Windows keeps per user. Paths are UTF-8 and go
+// through the wide file functions; a write replaces the file in one move.
+#include <io.h>
+#include <shlobj.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/runtime/file_open.h"
+#include "engine/runtime/user_files.h"
+
+namespace tuublark {
+namespace {
+
+std::string AppDataFolder() {
+    const wchar_t* value = _wgetenv(L"APPDATA");
+    if (!value || !*value) return "";
+    return Utf8Path(value) + "\\tuublark";
+}
+
+std::string Reason(int error) { return std::strerror(error); }
+
+std::string ParentOf(const std::string& path) {
+    size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string UserDataFolder() { return AppDataFolder(); }
+std::string UserConfigFolder() { return AppDataFolder(); }
+
+bool ReadTextFile(const std::string& path, std::string& text, std::string& error, bool* missing) {
+    if (missing) *missing = false;
+    text.clear();
+    struct _stat64 info;
+    if (_wstat64(WidePath(path).c_str(), &info) != 0) {
+        if (missing) *missing = errno == ENOENT;
+        error = path + ": cannot read (" + Reason(errno) + ")";
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = path + ": not a plain file";
+        return false;
+    }
+    std::FILE* file = OpenFile(path, "rb");
+    if (!file) {
+        error = path + ": cannot read (" + Reason(errno) + ")";
+        return false;
+    }
+    char chunk[4096];
+    size_t count;
+    // These files hold a few lines; a huge one is not ours.
+    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0 && text.size() < (1u << 20))
+        text.append(chunk, count);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        error = path + ": cannot read";
+        return false;
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& error) {
+    std::wstring folder = WidePath(ParentOf(path));
+    for (wchar_t& c : folder)
+        if (c == L'/') c = L'\\';
+    int made = SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) {
+        error = ParentOf(path) + ": cannot make folder";
+        return false;
+    }
+    // Written in full beside the file, flushed to the disk, then moved over
+    // it: either the old or the new content is there afterwards.
+    std::string temp = path + ".tmp" + std::to_string(GetCurrentProcessId());
+    std::FILE* file = OpenFile(temp, "wb");
+    if (!file) {
+        error = path + ": cannot write (" + Reason(errno) + ")";
+        return false;
+    }
+    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    ok = std::fflush(file) == 0 && ok;
+    ok = _commit(_fileno(file)) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    if (ok)
+        ok = MoveFileExW(WidePath(temp).c_str(), WidePath(path).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok) {
+        _wremove(WidePath(temp).c_str());
+        error = path + ": cannot write";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tuublark
