@@ -1,12 +1,18 @@
 #include "game/run_files.h"
 
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <vector>
+
+#include "engine/runtime/file_open.h"
 
 namespace tuublark {
 namespace {
@@ -34,8 +40,8 @@ std::vector<TNamedFile> NamedFiles(const CommandLine& options) {
 struct TIdentity {
     bool Exists = false;
     bool Device = false;
-    dev_t Dev = 0;
-    ino_t Inode = 0;
+    uint64_t Dev = 0;
+    uint64_t Inode = 0;
     std::string Path;
 
     bool SameAs(const TIdentity& other) const {
@@ -47,6 +53,23 @@ struct TIdentity {
 
 TIdentity IdentityOf(const std::string& path) {
     TIdentity identity;
+#ifdef _WIN32
+    // Windows' stat has no inode: the volume and file index stand for it.
+    HANDLE handle = CreateFileW(WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        BY_HANDLE_FILE_INFORMATION info {};
+        bool known = GetFileInformationByHandle(handle, &info) != 0;
+        identity.Device = GetFileType(handle) == FILE_TYPE_CHAR;
+        CloseHandle(handle);
+        if (known) {
+            identity.Exists = true;
+            identity.Dev = info.dwVolumeSerialNumber;
+            identity.Inode = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+            return identity;
+        }
+    }
+#else
     struct stat info {};
     if (stat(path.c_str(), &info) == 0) {
         identity.Exists = true;
@@ -55,8 +78,10 @@ TIdentity IdentityOf(const std::string& path) {
         identity.Inode = info.st_ino;
         return identity;
     }
+#endif
     std::error_code ignored;
-    identity.Path = std::filesystem::weakly_canonical(std::filesystem::absolute(path, ignored), ignored).string();
+    const std::filesystem::path absolute = std::filesystem::absolute(std::filesystem::u8path(path), ignored);
+    identity.Path = std::filesystem::weakly_canonical(absolute, ignored).u8string();
     if (identity.Path.empty()) identity.Path = path;
     return identity;
 }
@@ -82,7 +107,7 @@ bool CheckOutputFiles(const CommandLine& options, std::string& error) {
     for (const TNamedFile& file : NamedFiles(options)) {
         if (file.Path == &options.InputPath || file.Path == &options.ScreenshotPath) continue;
         // Appending writes nothing and empties nothing.
-        std::FILE* out = std::fopen(file.Path->c_str(), "a");
+        std::FILE* out = OpenFile(*file.Path, "a");
         if (!out) {
             error = *file.Path + ": cannot write " + file.What + " file (" + std::strerror(errno) + ")";
             return false;
