@@ -101,8 +101,11 @@ AudioSampleRef LoadOggSample(TStream& stream) {
             ok = false;
             break;
         }
+        if (SoundTooLong(static_cast<int64_t>(pcm.size() + static_cast<size_t>(count)) / frameBytes, hertz, frameBytes)) {
+            ok = false;  // refused before the memory is taken
+            break;
+        }
         pcm.insert(pcm.end(), buffer, buffer + count);
-        if (SoundTooLong(static_cast<int64_t>(pcm.size()) / frameBytes, hertz, frameBytes)) ok = false;
     }
     ov_clear(&file);
     if (!ok) return nullptr;

@@ -1,5 +1,8 @@
 #include "engine/audio/sample_loader.h"
 
+#include <future>
+#include <mutex>
+
 #include "engine/engine.h"
 #include "engine/runtime/filesystem.h"
 
@@ -38,22 +41,38 @@ AudioSampleRef LoadAudioSample(const std::string& path) {
 }
 
 SharedAudioSample LoadSharedAudioSample(const std::string& path) {
+    using TDecoding = std::shared_future<SharedAudioSample>;
     TSampleCache& cache = Engine().Samples();
     std::mutex& mutex = cache.Lock;
     auto& decoded = cache.Decoded;
     std::string file = ResolveAssetPath(path);
     if (file.empty()) return nullptr;
+    // The first caller decodes; one asking meanwhile waits for its result
+    // instead of decoding the same file beside it, which would double the
+    // memory a long sound takes. A refusal is not kept: the file may be
+    // mended before the next call.
+    std::promise<SharedAudioSample> promise;
+    TDecoding decoding;
+    bool first = false;
     {
         std::lock_guard<std::mutex> lock(mutex);
         auto found = decoded.find(file);
-        if (found != decoded.end()) return found->second;
+        first = found == decoded.end();
+        if (first) found = decoded.emplace(file, promise.get_future().share()).first;
+        decoding = found->second;
     }
-    // Decoded outside the lock; two threads asking at once both decode and
-    // the first result is kept.
-    SharedAudioSample sample = LoadAudioSample(path);
-    if (!sample) return nullptr;
-    std::lock_guard<std::mutex> lock(mutex);
-    return decoded.emplace(file, std::move(sample)).first->second;
+    if (!first) return decoding.get();
+    SharedAudioSample sample;
+    try {
+        sample = LoadAudioSample(path);
+    } catch (...) {
+    }
+    if (!sample) {
+        std::lock_guard<std::mutex> lock(mutex);
+        decoded.erase(file);
+    }
+    promise.set_value(sample);
+    return sample;
 }
 
 }  // namespace tuublark

@@ -1,6 +1,7 @@
 // Sound file loaders: WAV (PCM) and Ogg Vorbis, read through streams.
 #pragma once
 
+#include <future>
 #include <map>
 #include <mutex>
 #include <string>
@@ -32,7 +33,8 @@ using SharedAudioSample = std::shared_ptr<const TAudioSample>;
 // The engine's decoded samples, by the file's real path.
 struct TSampleCache {
     std::mutex Lock;
-    std::map<std::string, SharedAudioSample> Decoded;
+    // By the file's real path; a decoding under way is waited for.
+    std::map<std::string, std::shared_future<SharedAudioSample>> Decoded;
 };
 
 // The decoded sample of a game file, decoded once per run and kept: the

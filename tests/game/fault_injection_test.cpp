@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <strings.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -78,8 +80,9 @@ protected:
     // Runs the game with the data folder copy as working directory.
     static RunResult Run(const std::string& args, const std::string& environment = "") {
         const fs::path errPath = Root() / "stderr.txt";
-        std::string command = "cd '" + Root().string() + "' && " + environment + " '" TUUBLARK_EXECUTABLE "' " + args +
-                              " 2> '" + errPath.string() + "' > /dev/null";
+        // A run that hangs is ended, and counts as failed.
+        std::string command = "cd '" + Root().string() + "' && " + environment + " timeout -k 2 60 '" TUUBLARK_EXECUTABLE
+                              "' " + args + " 2> '" + errPath.string() + "' > /dev/null";
         int raw = std::system(command.c_str());
         RunResult result;
         result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -164,6 +167,44 @@ TEST_F(FaultInjection, EachMissingSoundStopsTheGame) { ExpectEachMissingStops("A
 TEST_F(FaultInjection, EachCorruptedBackgroundStopsTheGame) { ExpectEachCorruptedStops("backgrounds/"); }
 TEST_F(FaultInjection, EachCorruptedPictureOrFontStopsTheGame) { ExpectEachCorruptedStops("graphics/"); }
 TEST_F(FaultInjection, EachCorruptedSoundStopsTheGame) { ExpectEachCorruptedStops("Audio/"); }
+
+TEST_F(FaultInjection, SpecialFilesAndMemoryBombsAreUnreadableAssets) {
+    SetDataFolder(Root().string());
+    // A WAV whose data chunk states 2^31 one-byte frames, there in full
+    // (as a sparse file).
+    auto hugeWav = [](const fs::path& file) {
+        std::string header = "RIFF\xff\xff\xff\xffWAVEfmt ";
+        const unsigned char fmt[] = {16, 0, 0, 0, 1, 0, 1, 0, 0x40, 0x1f, 0, 0, 0x40, 0x1f, 0, 0, 1, 0, 8, 0};
+        header.append(reinterpret_cast<const char*>(fmt), sizeof fmt);
+        header += std::string("data\0\0\0\x80", 8);
+        WriteFile(file, header);
+        fs::resize_file(file, header.size() + (uintmax_t{1} << 31));
+    };
+    struct Case {
+        const char* Path;
+        std::function<void(const fs::path&)> Make;
+    };
+    const Case cases[] = {
+        {"graphics/rez.ttf", [](const fs::path& file) { fs::create_directory(file); }},
+        {"backgrounds/BG01.bmp", [](const fs::path& file) { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }},
+        // A terabyte that no memory holds (sparse).
+        {"graphics/rez.ttf", [](const fs::path& file) {
+             WriteFile(file, "");
+             fs::resize_file(file, uintmax_t{1} << 40);
+         }},
+        {"Audio/bleepecho.ogg", hugeWav},
+    };
+    for (const Case& c : cases) {
+        const fs::path file = ResolveAssetPath(c.Path), aside = file.string() + ".aside";
+        fs::rename(file, aside);
+        c.Make(file);
+        RunResult r = Run("--headless --frames 1", "ASAN_OPTIONS=allocator_may_return_null=1");
+        fs::remove(file);
+        fs::rename(aside, file);
+        EXPECT_EQ(r.Status, 1) << c.Path;
+        EXPECT_EQ(r.Stderr, std::string("Unreadable asset: ") + c.Path + "\n");
+    }
+}
 
 TEST_F(FaultInjection, EmptyAssetFileIsUnreadable) {
     SetDataFolder(Root().string());

@@ -171,6 +171,21 @@ TEST_F(OggLoaderTest, TruncatedCorruptedAndForeignDataAreRefused) {
     EXPECT_FALSE(Load(Bytes{}));
 }
 
+TEST(SoundLengthTest, SoundsOverTenMinutesAreRefused) {
+    // 8 kHz 8-bit mono: ten minutes are 4.8 MB.
+    const int32_t tenMinutes = 600 * 8000;
+    struct Case {
+        Bytes File;
+        bool Loads;
+    };
+    const Case cases[] = {
+        {test::MakeWav(1, 1, 8000, 8, Bytes(tenMinutes, 128)), true},
+        {test::MakeWav(1, 1, 8000, 8, Bytes(tenMinutes + 8000, 128)), false},
+        {test::EncodeOgg(1, 8000, std::vector<float>(tenMinutes + 8000, 0.0f)), false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Load(c.File) != nullptr, c.Loads) << c.File.size() << " bytes";
+}
+
 TEST(LoadSoundTest, SilentDriverStillDecodesAndEveryCallSucceeds) {
     TAudioDriver silent;
     std::string wav = test::WriteTempFile("sound.wav", test::MakeWav(1, 1, 11025, 8, Bytes(100, 128)));

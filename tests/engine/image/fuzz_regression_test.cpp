@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include <zlib.h>
 
 #include "engine/image/pixmap_loaders.h"
 #include "engine/runtime/stream.h"
@@ -32,7 +36,8 @@ test::Bytes ReadRegression(const std::string& name) {
 
 // The loader's result, with the growth of the peak resident memory it
 // caused checked: far below what the header promises.
-PixmapRef LoadWithinMemory(const test::Bytes& bytes, PixmapRef (*loader)(TStream&) = nullptr) {
+PixmapRef LoadWithinMemory(const test::Bytes& bytes, PixmapRef (*loader)(TStream&) = nullptr,
+                           long limitKb = 64 * 1024) {
     const long before = PeakResidentKb();
     PixmapRef pixmap;
     TMemoryStream stream(bytes);
@@ -44,7 +49,7 @@ PixmapRef LoadWithinMemory(const test::Bytes& bytes, PixmapRef (*loader)(TStream
     } else {
         pixmap = LoadPixmap(stream);
     }
-    EXPECT_LT(PeakResidentKb() - before, 64 * 1024) << "KB taken by a " << bytes.size() << "-byte file";
+    EXPECT_LT(PeakResidentKb() - before, limitKb) << "KB taken by a " << bytes.size() << "-byte file";
     return pixmap;
 }
 
@@ -95,6 +100,53 @@ TEST(FuzzRegressions, ArithmeticCodedJpegCutShortIsRefused) {
     EXPECT_FALSE(LoadWithinMemory(file));
     // Huffman-coded pictures still load.
     EXPECT_TRUE(LoadWithinMemory(test::MakeJpeg(40, 30, 200, 100, 50), LoadJpegPixmap));
+}
+
+// A small picture file whose header is changed to state side x side.
+test::Bytes StatingSize(test::Bytes file, uint32_t side, bool png) {
+    if (png) {
+        for (int i = 0; i < 4; ++i) file[16 + i] = file[20 + i] = static_cast<uint8_t>(side >> (24 - 8 * i));
+        uint32_t crc = static_cast<uint32_t>(crc32(0, &file[12], 17));  // IHDR's type and data
+        for (int i = 0; i < 4; ++i) file[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+        return file;
+    }
+    for (size_t i = 2; i + 8 < file.size(); ++i) {
+        if (file[i] != 0xFF || file[i + 1] != 0xC0) continue;  // the frame header
+        file[i + 5] = file[i + 7] = static_cast<uint8_t>(side >> 8);
+        file[i + 6] = file[i + 8] = static_cast<uint8_t>(side);
+        break;
+    }
+    return file;
+}
+
+// Whether the loader refuses the file and its peak memory grows by less
+// than 8 MB (far less than the 48 MB of a whole 4096 x 4096 picture). In a
+// child process, as the peak of this one may be higher already.
+bool RefusedWithin8Mb(const test::Bytes& bytes, PixmapRef (*loader)(TStream&)) {
+    pid_t child = fork();
+    if (child == 0) {
+        const long before = PeakResidentKb();
+        TMemoryStream stream(bytes);
+        PixmapRef pixmap;
+        try {
+            pixmap = loader(stream);
+        } catch (const TStreamError&) {
+        }
+        _exit(!pixmap && PeakResidentKb() - before < 8 * 1024 ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(FuzzRegressions, PicturesOver4096AreRefusedAndCutShortOnesCostOnlyTheirData) {
+    PixmapRef small = CreatePixmap(64, 64, PixelFormatRGB888);
+    for (size_t i = 0; i < small->Data.size(); ++i) small->Data[i] = static_cast<uint8_t>(i * 13);
+    const test::Bytes png = test::MakePng(*small), jpeg = test::MakeJpeg(64, 64, 90, 160, 30);
+    for (uint32_t side : {4096u, 4097u, 16384u}) {
+        EXPECT_TRUE(RefusedWithin8Mb(StatingSize(png, side, true), LoadPngPixmap)) << side;
+        EXPECT_TRUE(RefusedWithin8Mb(StatingSize(jpeg, side, false), LoadJpegPixmap)) << side;
+    }
 }
 
 TEST(FuzzRegressions, PicturesStillLoadWithTheAllocationCap) {
