@@ -1,9 +1,9 @@
 #include "game/run.h"
 
 #include <algorithm>
-#include <csignal>
 #include <future>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cerrno>
 #include <memory>
@@ -18,6 +18,7 @@
 #include "engine/input/system_driver.h"
 #include "engine/runtime/file_open.h"
 #include "engine/runtime/filesystem.h"
+#include "engine/platform/stop_signals.h"
 #include "engine/runtime/strings.h"
 #include "game/asset_check.h"
 #include "game/frame_loop.h"
@@ -32,10 +33,6 @@
 
 namespace tuublark {
 namespace {
-
-volatile std::sig_atomic_t g_stopSignal = 0;
-
-void OnStopSignal(int) { g_stopSignal = 1; }
 
 struct FileCloser {
     void operator()(std::FILE* file) const {
@@ -101,9 +98,6 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         return 255;
     }
 
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
-
     // A recording needs its seed before the first frame.
     if (!options.RecordPath.empty() && !seed) seed = Millisecs();
     auto g = std::make_unique<GameState>();
@@ -111,6 +105,10 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     g->HighScore = highScore;
     ApplyVolumes(*g, settings.MusicVolume, settings.EffectsVolume);
     if (!ReportAssetProblems(decodeCheck.get())) return 1;
+    // From here on a stop signal ends the run after the current frame, with
+    // a whole trace; before, nothing is written yet and it ends the process
+    // at once.
+    CatchStopSignals();
 
     std::unique_ptr<std::FILE, FileCloser> trace;
     if (!options.TracePath.empty()) {
@@ -128,11 +126,13 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         RenderDriver().SetSwapInterval(0);
     }
 
-    auto stop = [] { return g_stopSignal || SystemDriver().QuitSignalled(); };
+    auto stop = [] { return SystemDriver().QuitSignalled(); };
     int exitStatus = 0;
     while (true) {
         frame += 1;
         SystemDriver().BeginFrame(frame);
+        // Stopped while waiting (minimised, unfocused): no frame more.
+        if (StopSignalled()) break;
         BeginAudioFrame();
         if (scripted) script.ApplyFrame(frame, Keyboard());
         profile.BeginFrame();
@@ -147,8 +147,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
                 break;
             }
         }
-        bool last = g->QuitRequested || (options.Frames && frame >= *options.Frames) || g_stopSignal ||
-                    SystemDriver().QuitSignalled();
+        bool last = g->QuitRequested || (options.Frames && frame >= *options.Frames) || SystemDriver().QuitSignalled();
         // A pause or a menu shows this frame as its still.
         TMenuRequest request = playerRun && !last ? TakeMenuRequest(*g, settings.Keys) : TMenuRequest::None;
         PixmapRef still;
@@ -173,6 +172,13 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     if (!profile.Close(error)) exitStatus = Fail(error);
     // The game was played to its end; the record could not keep up.
     if (recorder.Failed()) exitStatus = Fail(options.RecordPath + ": cannot write record file; the record is incomplete");
+    if (StopSignalled()) {
+        // The outputs are whole and the display is given back; work going
+        // on in the background (sounds decoding) is not waited for.
+        RenderDriver().CloseGraphics();
+        std::fflush(nullptr);
+        std::_Exit(exitStatus);
+    }
     return exitStatus;
 }
 

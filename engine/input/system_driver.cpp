@@ -4,8 +4,22 @@
 #include <thread>
 
 #include "engine/engine.h"
+#include "engine/platform/stop_signals.h"
 
 namespace tuublark {
+
+bool TSystemDriver::QuitSignalled() const { return StopSignalled(); }
+
+void TSystemDriver::WaitEvents(int32_t ms) { Delay(ms); }
+
+void SleepUnlessStopped(const TSystemDriver& driver, int32_t ms, void (*sleep)(int32_t ms)) {
+    while (ms > 0 && !driver.QuitSignalled()) {
+        int32_t slice = ms < kStopCheckMs ? ms : kStopCheckMs;
+        sleep(slice);
+        ms -= slice;
+    }
+}
+
 THeadlessSystemDriver::THeadlessSystemDriver() = default;
 
 int32_t THeadlessSystemDriver::Millisecs() {
@@ -15,7 +29,7 @@ int32_t THeadlessSystemDriver::Millisecs() {
 }
 
 void THeadlessSystemDriver::Delay(int32_t ms) {
-    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    SleepUnlessStopped(*this, ms, [](int32_t slice) { std::this_thread::sleep_for(std::chrono::milliseconds(slice)); });
 }
 
 void SetSystemDriver(std::unique_ptr<TSystemDriver> driver) {

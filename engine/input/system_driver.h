@@ -11,6 +11,9 @@
 
 namespace tuublark {
 
+// The longest a wait or a sleep runs without looking for a stop request.
+constexpr int32_t kStopCheckMs = 10;
+
 class TSystemDriver {
 public:
     virtual ~TSystemDriver() = default;
@@ -22,8 +25,8 @@ public:
     // may block while the game must not run (minimised full screen).
     virtual void BeginFrame(int32_t frame) { (void)frame; }
     // True once the user or the system asked the program to end
-    // (window closed, SIGINT, SIGTERM).
-    virtual bool QuitSignalled() const { return false; }
+    // (window closed, SIGINT, SIGTERM, SIGHUP).
+    virtual bool QuitSignalled() const;
     // Which keyboard keys give the game's keys from now on.
     virtual void SetKeyBindings(const TKeyBindings& keys) { (void)keys; }
 
@@ -34,8 +37,11 @@ public:
     virtual int TakeMenuKey() { return 0; }
     // True once after the window lost the keyboard focus.
     virtual bool TakeFocusLost() { return false; }
-    // Waits up to `ms` for platform events and handles them.
-    virtual void WaitEvents(int32_t ms) { Delay(ms); }
+    // Waits up to `ms` for platform events and handles them; returns at
+    // once when the run must end. Every wait of the game (minimised,
+    // paused, menus) loops on this, so a stop signal ends the run within
+    // kStopCheckMs wherever it waits: new waits must use it too.
+    virtual void WaitEvents(int32_t ms);
     // Forgets the key presses not yet in the key state (releases stay, so
     // no key is left held), e.g. those made during a pause.
     virtual void DropPendingPresses() {}
@@ -45,6 +51,10 @@ public:
     // game's channels.
     virtual void PauseAudio(bool paused) { (void)paused; }
 };
+
+// Sleeps `ms` in slices of kStopCheckMs through `sleep`, ending early once
+// `driver` has a stop request.
+void SleepUnlessStopped(const TSystemDriver& driver, int32_t ms, void (*sleep)(int32_t ms));
 
 // No events; the clock counts milliseconds since the system started.
 class THeadlessSystemDriver : public TSystemDriver {

@@ -28,6 +28,12 @@ public:
     }
 };
 
+bool IsInvisibleVideoDriver(const std::string& name) {
+    for (const char* invisible : {"offscreen", "dummy", "evdev"})
+        if (name == invisible) return true;
+    return false;
+}
+
 }  // namespace
 
 bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
@@ -45,6 +51,15 @@ bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
     timeBeginPeriod(1);
 #endif
     Engine().SetPlatformLibrary(std::make_unique<TSdlLibrary>());
+    // Without a display SDL falls back on a driver that shows nothing; the
+    // game would run unseen (or wait for ever for a focus that never
+    // comes). Only a user who names such a driver gets it.
+    const char* named = SDL_getenv("SDL_VIDEODRIVER");
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if ((!named || !*named) && driver && IsInvisibleVideoDriver(driver)) {
+        error = std::string("Unable to set graphics mode (no display; SDL offers only its '") + driver + "' driver)";
+        return false;
+    }
     auto window = std::make_unique<TSdlWindow>(options.Windowed, options.WindowWidth, options.WindowHeight);
     TSdlWindow& windowRef = *window;
     SetRenderDriver(std::make_unique<TGLRenderDriver>(std::move(window)));

@@ -72,8 +72,13 @@ bool TSdlSystemDriver::TakeFocusLost() {
 }
 
 void TSdlSystemDriver::WaitEvents(int32_t ms) {
-    SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, ms)) Handle(event);
+    for (int32_t left = ms; left > 0 && !QuitSignalled(); left -= kStopCheckMs) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, left < kStopCheckMs ? left : kStopCheckMs)) {
+            Handle(event);
+            break;
+        }
+    }
     Poll();
 }
 
@@ -88,12 +93,9 @@ void TSdlSystemDriver::PauseAudio(bool paused) { PauseSdlAudio(paused); }
 
 void TSdlSystemDriver::BeginFrame(int32_t) {
     Poll();
-    if (MustWait() && !quit_) {
+    if (MustWait() && !QuitSignalled()) {
         PauseSdlAudio(true);
-        while (MustWait() && !quit_) {
-            SDL_Event event;
-            if (SDL_WaitEventTimeout(&event, 100)) Handle(event);
-        }
+        while (MustWait() && !QuitSignalled()) WaitEvents(100);
         PauseSdlAudio(false);
     }
     ApplyPendingKeys();

@@ -26,12 +26,12 @@ public:
     // clock-seeded piece sequence differs from run to run.
     int32_t Millisecs() override { return clock_.Millisecs(); }
     void Delay(int32_t ms) override {
-        if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
+        SleepUnlessStopped(*this, ms, [](int32_t slice) { SDL_Delay(static_cast<Uint32>(slice)); });
     }
     // Waits, with the audio paused, while the window is minimised, or
     // unfocused in full screen; the game resumes where it stopped.
     void BeginFrame(int32_t frame) override;
-    bool QuitSignalled() const override { return quit_; }
+    bool QuitSignalled() const override { return quit_ || TSystemDriver::QuitSignalled(); }
     void SetKeyBindings(const TKeyBindings& keys) override { keys_ = keys; }
     int TakeMenuKey() override;
     bool TakeFocusLost() override;

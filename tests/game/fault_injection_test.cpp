@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <strings.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -316,6 +318,98 @@ TEST_F(FaultInjection, UnwritableOutputFilesExitWithStatus2AndTheReason) {
             EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
         }
         EXPECT_NE(r.Stderr.find(c.Expected), std::string::npos) << r.Stderr;
+    }
+}
+
+TEST_F(FaultInjection, NoDisplayIsAFatalGraphicsErrorUnlessADriverIsNamed) {
+    struct Case {
+        std::string Environment;
+        int Status;
+    };
+    const Case cases[] = {
+        {"env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER", 255},
+        {"env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:4242", 255},  // no such server
+        {"env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen", 0},  // the user's choice
+    };
+    for (const Case& c : cases) {
+        RunResult r = Run("--windowed --frames 3", c.Environment);
+        EXPECT_EQ(r.Status, c.Status) << c.Environment << "\n" << r.Stderr;
+        EXPECT_EQ(r.Stderr.find("Unable to set graphics mode") != std::string::npos, c.Status == 255) << r.Stderr;
+    }
+}
+
+// Starts the game in the data folder copy with `environment` added; its
+// output goes nowhere. The stop signals have their default action in it,
+// whatever the test runner set.
+pid_t Spawn(const std::string& root, const std::string& args, const std::vector<std::string>& environment) {
+    pid_t child = fork();
+    if (child != 0) return child;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
+    for (const std::string& setting : environment) putenv(const_cast<char*>(setting.c_str()));
+    int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    dup2(null, 2);
+    if (chdir(root.c_str()) != 0) _exit(126);
+    execl("/bin/sh", "sh", "-c", ("exec '" TUUBLARK_EXECUTABLE "' " + args).c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+}
+
+// The wait status, or -1 when the process has not ended within 20 s (it
+// is then killed).
+int WaitForEnd(pid_t pid) {
+    for (int i = 0; i < 2000; ++i) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) return status;
+        usleep(10000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+TEST_F(FaultInjection, StopSignalsEndTheRunInEveryStateWithAWholeTrace) {
+    struct Case {
+        const char* State;
+        std::string Args;
+        std::vector<std::string> Environment;
+        int Signal;
+    };
+    const char* noFocus = "SDL_VIDEODRIVER=offscreen";  // a full-screen window that never gets the focus
+    const Case cases[] = {
+        {"playing", "--windowed --frames 1000000 --seed 3", {}, SIGINT},
+        {"playing", "--windowed --frames 1000000 --seed 3", {}, SIGHUP},
+        {"playing", "--headless --frames 2000000000", {}, SIGTERM},
+        {"waiting for the focus", "--frames 1000000", {noFocus}, SIGTERM},
+        {"start-up", "--windowed --frames 1000000", {}, SIGTERM},
+    };
+    const fs::path trace = Root() / "stopped.jsonl";
+    const std::string kept = "{\"Frame\":1}\n";
+    for (const Case& c : cases) {
+        const bool display = c.Args.find("--windowed") == std::string::npos || std::getenv("DISPLAY");
+        if (!display) continue;
+        WriteFile(trace, kept);
+        pid_t pid = Spawn(Root().string(), c.Args + " --trace '" + trace.string() + "'", c.Environment);
+        const bool startUp = std::string(c.State) == "start-up";
+        // The trace is emptied when start-up is over; then the game plays,
+        // or waits for the focus before its first frame.
+        for (int i = 0; i < 2000 && !startUp && ReadFile(trace) == kept; ++i) usleep(10000);
+        if (std::string(c.State) == "playing")
+            for (int i = 0; i < 2000 && CountLines(ReadFile(trace)) < 10; ++i) usleep(10000);
+        else if (!startUp)
+            usleep(300000);
+        kill(pid, c.Signal);
+        int status = WaitForEnd(pid);
+        ASSERT_NE(status, -1) << c.State << ": still running after the signal";
+        const std::string written = ReadFile(trace);
+        if (startUp) {
+            EXPECT_EQ(written, kept) << "a run stopped in start-up writes nothing";
+            continue;
+        }
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.State << " " << status;
+        EXPECT_TRUE(written.empty() || written.back() == '\n') << c.State;
+        std::istringstream lines(written);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_TRUE(line.front() == '{' && line.back() == '}') << c.State << ": " << line;
     }
 }
 
