@@ -17,10 +17,15 @@
 namespace tuublark {
 namespace {
 
+// With forward slashes, which Windows takes too, so the file names the
+// game adds read as one path in its messages.
 std::string AppDataFolder() {
     const wchar_t* value = _wgetenv(L"APPDATA");
     if (!value || !*value) return "";
-    return Utf8Path(value) + "\\tuublark";
+    std::string folder = Utf8Path(value) + "/tuublark";
+    for (char& c : folder)
+        if (c == '\\') c = '/';
+    return folder;
 }
 
 std::string Reason(int error) { return std::strerror(error); }
