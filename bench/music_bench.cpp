@@ -30,6 +30,7 @@
 
 #include "engine/audio/audio_sample.h"
 #include "engine/audio/sample_loader.h"
+#include "engine/engine.h"
 #include "engine/runtime/filesystem.h"
 #include "game/frame_loop.h"
 #include "game/presentation/skins.h"
@@ -203,6 +204,7 @@ int Seams(const std::string& capturePath, const std::string& tracePath, const st
 }  // namespace
 
 int main(int argc, char** argv) {
+    tuublark::TEngine engine;  // the loaders' sample cache and data folder
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "loudness" && argc == 2) return Loudness();
     if (mode == "seams" && argc == 5) return Seams(argv[2], argv[3], argv[4]);
