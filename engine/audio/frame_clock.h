@@ -12,7 +12,8 @@
 // step of about a millisecond. Starts already made keep their samples, and
 // a restart landing in a loop's faded edges shifted by that much is not
 // heard as a click. A difference beyond kJumpLimit (a stall, a pause, the
-// device reopened) re-anchors at once.
+// device reopened, frames that come late on a busy machine) re-anchors at
+// once, so a sound is never more than that off its latency.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +25,7 @@ constexpr int32_t kFrameSamples = 735;  // one 60 Hz frame at 44100 Hz
 class TFrameClock {
 public:
     static constexpr double kDriftLimit = 44.1;   // 1 ms
-    static constexpr double kJumpLimit = 2205.0;  // 50 ms
+    static constexpr double kJumpLimit = 882.0;  // 20 ms
 
     explicit TFrameClock(int32_t latencyFrames = 0) : latency_(latencyFrames) {}
 
