@@ -50,6 +50,14 @@ size_t CountLines(const std::string& text) {
     return n;
 }
 
+// Lines of stderr that are not the audio output's underrun notice, which a
+// loaded machine may add to any windowed run with a sound device.
+size_t CountLinesBesidesUnderrun(const std::string& text) {
+    size_t n = CountLines(text);
+    if (text.find("audio output ran dry") != std::string::npos) --n;
+    return n;
+}
+
 bool HaveDisplay() { return std::getenv("DISPLAY") != nullptr; }
 
 // A short game: start, play a little, leave with Escape, start again.
@@ -246,7 +254,7 @@ TEST(WholeGame, KeptHighScoreStartsAPlayedGameAndItsRecordButNoReplay) {
     WriteFile(home + "/tuublark/highscore", "9x9\n");
     r = RunGameProcess("--windowed --frames 2 --trace '" + live + "'", env);
     EXPECT_EQ(r.Status, 0);
-    EXPECT_EQ(CountLines(r.Stderr), 1u) << r.Stderr;
+    EXPECT_EQ(CountLinesBesidesUnderrun(r.Stderr), 1u) << r.Stderr;
     EXPECT_NE(ReadFile(live).find("\"HighScore\":10000"), std::string::npos);
     EXPECT_EQ(ReadFile(home + "/tuublark/highscore"), "9x9\n");
 }
