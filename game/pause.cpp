@@ -20,9 +20,9 @@ bool IsPauseKey(const TKeyBindings& keys, int key) {
 
 }  // namespace
 
-TMenuRequest TakeMenuRequest(const GameState& g, const TKeyBindings& keys) {
+TMenuRequest TakeMenuRequest(int32_t screen, const TKeyBindings& keys) {
     TSystemDriver& system = SystemDriver();
-    const bool inGame = g.Screen != kTitleScreen;
+    const bool inGame = screen != kTitleScreen;
     TMenuRequest request = TMenuRequest::None;
     if (system.TakeFocusLost() && inGame) request = TMenuRequest::Pause;
     while (int key = system.TakeMenuKey()) {

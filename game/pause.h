@@ -16,10 +16,12 @@ class TMenuDrawing;
 // What the player asked for outside the game's keys since the last call.
 enum class TMenuRequest { None, Pause, Options };
 
-// Reads the menu keys and the focus of this frame: Pause during a game
-// (P or Pause not bound to a game key, a controller's Start, or focus
-// lost), Options on the title screen (O or a controller's Y).
-TMenuRequest TakeMenuRequest(const GameState& g, const TKeyBindings& keys);
+// Reads the menu keys and the focus of this frame, judged by `screen`, the
+// screen the frame began on (a controller's Start that begins a game on
+// the title screen does not also pause it): Pause during a game (P or
+// Pause not bound to a game key, a controller's Start, or focus lost),
+// Options on the title screen (O or a controller's Y).
+TMenuRequest TakeMenuRequest(int32_t screen, const TKeyBindings& keys);
 
 // Waits, with the audio paused, until the player resumes with the key
 // that paused, or leaves with Escape: then an Escape press and release

@@ -136,6 +136,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         BeginAudioFrame();
         if (scripted) script.ApplyFrame(frame, Keyboard());
         profile.BeginFrame();
+        const int32_t screenAtStart = g->Screen;
         RunFrame(*g);
         profile.EndFrame(frame, g->Screen);
         if (trace) {
@@ -149,7 +150,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         }
         bool last = g->QuitRequested || (options.Frames && frame >= *options.Frames) || SystemDriver().QuitSignalled();
         // A pause or a menu shows this frame as its still.
-        TMenuRequest request = playerRun && !last ? TakeMenuRequest(*g, settings.Keys) : TMenuRequest::None;
+        TMenuRequest request = playerRun && !last ? TakeMenuRequest(screenAtStart, settings.Keys) : TMenuRequest::None;
         PixmapRef still;
         if (request != TMenuRequest::None) still = RenderDriver().GrabPixmap(0, 0, 800, 600);
         if (last && !options.ScreenshotPath.empty()) {

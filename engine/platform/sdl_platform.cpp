@@ -41,7 +41,7 @@ bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
     // mode back; SDL must not catch SIGINT/SIGTERM itself.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER) != 0) {
         error = std::string("Unable to set graphics mode (") + SDL_GetError() + ")";
         return false;
     }

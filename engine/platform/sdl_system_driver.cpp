@@ -6,12 +6,27 @@
 
 namespace tuublark {
 
+TSdlSystemDriver::TSdlSystemDriver(TSdlWindow& window, bool keyboardFromScript)
+    : window_(window),
+      keyboardFromScript_(keyboardFromScript),
+      controllers_([this](bool down, int key) { QueueDeviceKey(down, key); },
+                   [this](int key) { QueueMenuKey(key); }) {}
+
+void TSdlSystemDriver::QueueDeviceKey(bool down, int key) {
+    if (!keyboardFromScript_) pendingKeys_.emplace_back(down, key);
+}
+
+void TSdlSystemDriver::QueueMenuKey(int key) {
+    if (!keyboardFromScript_ && pendingMenuKeys_.size() < 64) pendingMenuKeys_.push_back(key);
+}
+
 void TSdlSystemDriver::Poll() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) Handle(event);
 }
 
 void TSdlSystemDriver::Handle(const SDL_Event& event) {
+    if (controllers_.Handle(event)) return;
     switch (event.type) {
         case SDL_QUIT:
             quit_ = true;
@@ -27,7 +42,7 @@ void TSdlSystemDriver::Handle(const SDL_Event& event) {
             // A held key's repeats count no press.
             if (event.key.repeat || keyboardFromScript_) break;
             TVirtualKeys keys = VirtualKeysFor(keysym);
-            if (down && keys.Key && menuKeys_.size() < 64) menuKeys_.push_back(keys.Key);
+            if (down && keys.Key) QueueMenuKey(keys.Key);
             int key = keys_.Translate(keys.Key);
             int side = keys.Side ? keys_.Translate(keys.Side) : 0;
             if (key) pendingKeys_.emplace_back(down, key);
@@ -56,6 +71,8 @@ void TSdlSystemDriver::ApplyPendingKeys() {
         else keyboard.Release(key);
     }
     pendingKeys_.clear();
+    menuKeys_.insert(menuKeys_.end(), pendingMenuKeys_.begin(), pendingMenuKeys_.end());
+    pendingMenuKeys_.clear();
 }
 
 int TSdlSystemDriver::TakeMenuKey() {
@@ -80,6 +97,8 @@ void TSdlSystemDriver::WaitEvents(int32_t ms) {
         }
     }
     Poll();
+    menuKeys_.insert(menuKeys_.end(), pendingMenuKeys_.begin(), pendingMenuKeys_.end());
+    pendingMenuKeys_.clear();
 }
 
 void TSdlSystemDriver::DropPendingPresses() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/input/system_driver.h"
+#include "engine/platform/sdl_controllers.h"
 #include "engine/platform/sdl_window.h"
 
 namespace tuublark {
@@ -18,8 +19,7 @@ namespace tuublark {
 class TSdlSystemDriver : public TSystemDriver {
 public:
     // `window` is owned by the render driver and outlives this driver.
-    TSdlSystemDriver(TSdlWindow& window, bool keyboardFromScript)
-        : window_(window), keyboardFromScript_(keyboardFromScript) {}
+    TSdlSystemDriver(TSdlWindow& window, bool keyboardFromScript);
 
     void Poll() override;
     // Milliseconds since the system started (not since SDL started), so the
@@ -44,6 +44,8 @@ private:
     void Handle(const SDL_Event& event);
     bool MustWait() const;
     void ApplyPendingKeys();
+    void QueueDeviceKey(bool down, int key);
+    void QueueMenuKey(int key);
 
     TSdlWindow& window_;
     bool keyboardFromScript_;
@@ -51,7 +53,11 @@ private:
     TKeyBindings keys_;
     bool quit_ = false;
     std::vector<std::pair<bool, int>> pendingKeys_;  // (down, virtual key)
+    // Menu presses wait with the key events; they are handed out once the
+    // frame they came before has begun (or while the game waits in a menu).
+    std::deque<int> pendingMenuKeys_;
     std::deque<int> menuKeys_;
+    TSdlControllers controllers_;
     bool focusLost_ = false;
 };
 

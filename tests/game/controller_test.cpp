@@ -1,0 +1,117 @@
+// A game played with a game controller (SDL's virtual joystick, connected
+// and removed during the run): its buttons reach the game as keys, are
+// recorded, and the record replays the same game.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "engine/platform/sdl_platform.h"
+#include "game/command_line.h"
+#include "game/run.h"
+
+namespace tuublark {
+namespace {
+
+std::string Temp(const std::string& name) {
+    return ::testing::TempDir() + "tuublark_pad_" + std::to_string(getpid()) + "_" + name;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// What the controller does, a step every 100 ms: a button or the left
+// stick's x axis.
+struct TStep {
+    int Button;  // -1: the stick
+    int Value;
+};
+
+TEST(Controller, ButtonsAndStickPlayAGameThatReplays) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    // A display of its own, so no other test's window takes the focus (and
+    // pauses the game): the test runs itself again under xvfb-run.
+    if (!std::getenv("TUUBLARK_OWN_DISPLAY")) {
+        if (std::system("command -v xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+        std::string command = "TUUBLARK_OWN_DISPLAY=1 SDL_AUDIODRIVER=dummy xvfb-run -a -s '-screen 0 1024x768x24' "
+                              "/proc/" + std::to_string(getpid()) + "/exe --gtest_filter=Controller.* > '" +
+                              Temp("inner.txt") + "' 2>&1";
+        int status = std::system(command.c_str());
+        EXPECT_EQ(status, 0) << ReadFile(Temp("inner.txt"));
+        return;
+    }
+    const std::string record = Temp("pad.rec"), live = Temp("live.jsonl"), replay = Temp("replay.jsonl");
+    const TStep steps[] = {
+        {SDL_CONTROLLER_BUTTON_START, 1}, {SDL_CONTROLLER_BUTTON_START, 0}, {-1, -30000},
+        {-1, 0},                          {SDL_CONTROLLER_BUTTON_A, 1},     {SDL_CONTROLLER_BUTTON_A, 0},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0},
+        {SDL_CONTROLLER_BUTTON_B, 1},     {SDL_CONTROLLER_BUTTON_B, 0},     {-1, 5000},  // inside the dead zone
+        {-1, 0},                          {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1}, {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0},
+    };
+    std::atomic<bool> done{false};
+    std::thread player;
+    CommandLine options;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine({"--windowed", "--frames", "200", "--record", record, "--trace", live}, options,
+                                 error));
+    ::testing::internal::CaptureStderr();
+    int status = RunGame(options, [&](const CommandLine&, const TSettings&, std::string& err) {
+        TPlatformOptions platform;
+        platform.Windowed = true;
+        if (!InstallSdlPlatform(platform, err)) return false;
+        int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                              SDL_CONTROLLER_BUTTON_MAX, 0);
+        SDL_Joystick* pad = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+        if (!pad) {
+            err = SDL_GetError();
+            return false;
+        }
+        player = std::thread([&steps, pad, index, &done] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(800));
+            for (const TStep& step : steps) {
+                if (step.Button < 0) SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, step.Value);
+                else SDL_JoystickSetVirtualButton(pad, step.Button, step.Value);
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+            SDL_JoystickClose(pad);
+            SDL_JoystickDetachVirtual(index);
+            done = true;
+        });
+        return true;
+    });
+    player.join();
+    std::string messages = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(status, 0) << messages;
+    ASSERT_TRUE(done) << "the game ended before the controller was done";
+    EXPECT_NE(messages.find("controller connected"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("controller removed"), std::string::npos) << messages;
+
+    // Each control reached the game as its key, the stick only past its
+    // dead zone (left once: right comes from the d-pad alone).
+    std::string recorded = ReadFile(record);
+    for (const char* event : {" down space", " up space", " down left", " up left", " down a", " down right",
+                              " down s", " down down", " up down"})
+        EXPECT_NE(recorded.find(event), std::string::npos) << event << " missing in\n" << recorded;
+    EXPECT_EQ(recorded.find(" down left"), recorded.rfind(" down left")) << recorded;
+    EXPECT_EQ(recorded.find(" down right"), recorded.rfind(" down right")) << recorded;
+
+    std::string command = "'" TUUBLARK_EXECUTABLE "' --headless --frames 200 --input '" + record + "' --trace '" +
+                          replay + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadFile(live), ReadFile(replay));
+    EXPECT_NE(ReadFile(live).find("\"Screen\":2"), std::string::npos) << "Start began no game";
+}
+
+}  // namespace
+}  // namespace tuublark
