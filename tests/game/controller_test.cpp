@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -59,14 +60,18 @@ TEST(Controller, ButtonsAndStickPlayAGameThatReplays) {
         {SDL_CONTROLLER_BUTTON_B, 1},     {SDL_CONTROLLER_BUTTON_B, 0},     {-1, 5000},  // inside the dead zone
         {-1, 0},                          {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1}, {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0},
     };
+    // On a second controller, connected after the first is removed: Back
+    // leaves the game, and Back on the title screen ends the run.
+    const TStep ending[] = {{SDL_CONTROLLER_BUTTON_BACK, 1}, {SDL_CONTROLLER_BUTTON_BACK, 0},
+                            {SDL_CONTROLLER_BUTTON_BACK, 1}, {SDL_CONTROLLER_BUTTON_BACK, 0}};
     std::atomic<bool> done{false};
     std::thread player;
     CommandLine options;
     std::string error;
-    ASSERT_TRUE(ParseCommandLine({"--windowed", "--frames", "200", "--record", record, "--trace", live}, options,
+    ASSERT_TRUE(ParseCommandLine({"--windowed", "--frames", "100000", "--record", record, "--trace", live}, options,
                                  error));
     ::testing::internal::CaptureStderr();
-    int status = RunGame(options, [&](const CommandLine&, const TSettings&, std::string& err) {
+    int status = RunGame(options, "", [&](const CommandLine&, const TSettings&, std::string& err) {
         TPlatformOptions platform;
         platform.Windowed = true;
         if (!InstallSdlPlatform(platform, err)) return false;
@@ -77,15 +82,25 @@ TEST(Controller, ButtonsAndStickPlayAGameThatReplays) {
             err = SDL_GetError();
             return false;
         }
-        player = std::thread([&steps, pad, index, &done] {
+        player = std::thread([&steps, &ending, pad, index, &done] {
+            auto play = [](SDL_Joystick* joystick, const auto& list) {
+                for (const TStep& step : list) {
+                    if (step.Button < 0) SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, step.Value);
+                    else SDL_JoystickSetVirtualButton(joystick, step.Button, step.Value);
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                }
+            };
             std::this_thread::sleep_for(std::chrono::milliseconds(800));
-            for (const TStep& step : steps) {
-                if (step.Button < 0) SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, step.Value);
-                else SDL_JoystickSetVirtualButton(pad, step.Button, step.Value);
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            }
+            play(pad, steps);
             SDL_JoystickClose(pad);
             SDL_JoystickDetachVirtual(index);
+            int second = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                   SDL_CONTROLLER_BUTTON_MAX, 0);
+            SDL_Joystick* other = second >= 0 ? SDL_JoystickOpen(second) : nullptr;
+            if (!other) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            play(other, ending);
+            SDL_JoystickClose(other);
             done = true;
         });
         return true;
@@ -101,16 +116,19 @@ TEST(Controller, ButtonsAndStickPlayAGameThatReplays) {
     // dead zone (left once: right comes from the d-pad alone).
     std::string recorded = ReadFile(record);
     for (const char* event : {" down space", " up space", " down left", " up left", " down a", " down right",
-                              " down s", " down down", " up down"})
+                              " down s", " down down", " up down", " down escape"})
         EXPECT_NE(recorded.find(event), std::string::npos) << event << " missing in\n" << recorded;
     EXPECT_EQ(recorded.find(" down left"), recorded.rfind(" down left")) << recorded;
     EXPECT_EQ(recorded.find(" down right"), recorded.rfind(" down right")) << recorded;
 
-    std::string command = "'" TUUBLARK_EXECUTABLE "' --headless --frames 200 --input '" + record + "' --trace '" +
-                          replay + "'";
+    std::string liveTrace = ReadFile(live);
+    const size_t frames = std::count(liveTrace.begin(), liveTrace.end(), '\n');
+    ASSERT_LT(frames, 100000u) << "Back did not end the run";
+    std::string command = "'" TUUBLARK_EXECUTABLE "' --headless --frames " + std::to_string(frames) + " --input '" +
+                          record + "' --trace '" + replay + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(ReadFile(live), ReadFile(replay));
-    EXPECT_NE(ReadFile(live).find("\"Screen\":2"), std::string::npos) << "Start began no game";
+    EXPECT_EQ(liveTrace, ReadFile(replay));
+    EXPECT_NE(liveTrace.find("\"Screen\":2"), std::string::npos) << "Start began no game";
 }
 
 }  // namespace
