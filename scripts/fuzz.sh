@@ -36,7 +36,7 @@ for t in "${targets[@]}"; do
   cp -r fuzz/corpus/"$t"/. "$corpus"/
   [ -d fuzz/regressions/"$t" ] && cp -r fuzz/regressions/"$t"/. "$corpus"/
   echo "== ${t}_fuzz: ${seconds}s on $(ls "$corpus" | wc -l) inputs"
-  if ! build-fuzz/fuzz/"${t}_fuzz" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+  if ! build-fuzz/fuzz/"${t}_fuzz" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=512 \
        -print_final_stats=1 -artifact_prefix="$artifacts"/ "$corpus" >"$work/$t/log" 2>&1; then
     failed+=("$t")
     mkdir -p build-fuzz/findings/"$t"
