@@ -32,6 +32,8 @@ struct TSdlOutput {
     std::atomic<bool> Shutdown{false};
     std::atomic<int32_t> Reopens{0};
     std::atomic<bool> Grow{false};
+    // SDL's dummy driver plays nothing, so it cannot run dry.
+    std::atomic<bool> WatchUnderruns{true};
     std::atomic<int32_t> Underruns{0};
     std::atomic<int32_t> Period{512};
     int32_t Latency = 2048;
@@ -62,7 +64,8 @@ void SDLCALL FillAudio(void* userdata, Uint8* stream, int length) {
     const double period = static_cast<double>(frames) / kOutputHertz;
     // The first second is left alone: the game is still loading and nothing
     // plays yet.
-    if (out.LastCallback >= 0 && now - out.LastCallback > 2 * period + 0.002 &&
+    if (out.WatchUnderruns.load(std::memory_order_relaxed) && out.LastCallback >= 0 &&
+        now - out.LastCallback > 2 * period + 0.002 &&
         now - out.OpenedAt.load(std::memory_order_relaxed) > 1.0) {
         if (out.Underruns.fetch_add(1) == 0) {
             out.Grow.store(true);
@@ -91,6 +94,8 @@ SDL_AudioDeviceID OpenDevice(TSdlOutput& out) {
     want.userdata = &out;
     SDL_AudioSpec have{};
     out.OpenedAt.store(SteadySeconds());
+    const char* driver = SDL_GetCurrentAudioDriver();
+    out.WatchUnderruns.store(!driver || std::strcmp(driver, "dummy") != 0);
     // No allowed changes: SDL converts to whatever the device takes.
     SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device != 0) SDL_PauseAudioDevice(device, 0);
