@@ -11,7 +11,7 @@ replays="$source_dir/tests/replays"
 
 cmake --build "$build_dir" --target tuublark make_golden_input
 cd "$build_dir"   # assets are found from here, as in the replay test
-./tests/replays/make_golden_input "$replays/golden-input.txt"
+./tools/replay/make_golden_input "$replays/golden-input.txt"
 trace=$(mktemp)
 trap 'rm -f "$trace"' EXIT
 ./tuublark --headless --frames 20000 --input "$replays/golden-input.txt" --trace "$trace"

@@ -1,4 +1,4 @@
-// The ten skins: tables, loading, the background slots and cross-fade
+// The ten skins: loading, the background slots and cross-fade
 // through a whole cycle, sweep-line width by speed, the new-game reset.
 #include "game/presentation/skins.h"
 
@@ -17,27 +17,6 @@ namespace tuublark::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct SkinRow {
-    const char* Pictures[6];
-    int Odd, Even, SpawnDelay, FallInterval, CellsPerLevel, PixelsPerSecond, ChangeLength;
-};
-
-// The skins as the game is meant to have them, written out independently
-// of the game's own table.
-const SkinRow kRows[10] = {
-    {{"Ely1", "Hippo2", "ElyLit1", "HippoLit1", "ElyShock", "HippoShock"}, 1, 2, 180, 60, 10, 120, 90},
-    {{"Panda1", "Ape2", "PandaLit1", "ApeLit1", "PandaShock", "ApeShock"}, 3, 0, 180, 45, 20, 145, 104},
-    {{"Lion1", "Ely2", "LionLit1", "ElyLit1", "LionShock", "ElyShock"}, 0, 4, 120, 45, 20, 134, 93},
-    {{"Croc1", "Hippo2", "CrocLit1", "HippoLit1", "CrocShock", "HippoShock"}, 5, 0, 120, 35, 25, 77, 104},
-    {{"Giraffe1", "Panda2", "GiraffeLit1", "PandaLit1", "GiraffeShock", "PandaShock"}, 0, 6, 120, 30, 25, 133, 80},
-    {{"Ape1", "Croc2", "ApeLit1", "CrocLit1", "ApeShock", "CrocShock"}, 7, 0, 90, 45, 25, 174, 139},
-    {{"Giraffe1", "Lion2", "GiraffeLit1", "LionLit1", "GiraffeShock", "LionShock"}, 0, 8, 90, 30, 30, 103, 165},
-    {{"Hippo1", "Panda2", "HippoLit1", "PandaLit1", "HippoShock", "PandaShock"}, 9, 0, 60, 30, 30, 88, 160},
-    {{"Ape1", "Lion2", "ApeLit1", "LionLit1", "ApeShock", "LionShock"}, 0, 10, 60, 20, 30, 90, 120},
-    {{"Giraffe1", "Giraffe2", "GiraffeLit1", "GiraffeLit1", "GiraffeShock", "GiraffeShock"}, 1, 0, 60, 60, 50, 60,
-     120},
-};
 
 class SkinsTest : public PresentationTest {
 protected:
@@ -83,29 +62,6 @@ protected:
     }
 };
 
-TEST_F(SkinsTest, TablesOfPicturesPaceAndSpeeds) {
-    for (int s = 1; s <= 10; ++s) {
-        const SkinRow& row = kRows[s - 1];
-        auto paths = SkinPicturePaths(s);
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(paths[i], std::string("graphics/") + row.Pictures[i] + ".bmp");
-        const TSkin& skin = SkinTable(s);
-        EXPECT_EQ(skin.OddBackground, row.Odd) << s;
-        EXPECT_EQ(skin.EvenBackground, row.Even) << s;
-        EXPECT_EQ(skin.SpawnDelay, row.SpawnDelay) << s;
-        EXPECT_EQ(skin.FallInterval, row.FallInterval) << s;
-        EXPECT_EQ(skin.CellsPerLevel, row.CellsPerLevel) << s;
-        EXPECT_EQ(skin.SkinChangeLength, row.ChangeLength) << s;
-        EXPECT_EQ(SkinSweepSpeed(s), static_cast<float>(row.PixelsPerSecond / 60.0)) << s;
-        EXPECT_EQ(std::string(skin.MusicLoop), "Audio/Drumloop" + std::to_string(s) + ".ogg");
-    }
-    EXPECT_EQ(SkinSweepSpeed(1), 2.0f);
-    EXPECT_EQ(SkinSweepSpeed(2), 2.4166667f);
-    EXPECT_EQ(SkinSweepSpeed(4), 1.2833333f);
-    EXPECT_EQ(SkinSweepSpeed(6), 2.9f);
-    EXPECT_EQ(SkinSweepSpeed(10), 1.0f);
-    EXPECT_EQ(MusicLoopPathForSkinIndex(0), "Audio/Drumloop10.ogg");
-}
-
 // Tiny 24-bit BMP of the given width, so a loaded picture tells its file.
 void WriteBmp(const fs::path& path, int width) {
     const int rowBytes = (width * 3 + 3) & ~3;
@@ -126,22 +82,23 @@ TEST_F(SkinsTest, LoadSkinImagesLoadsTheSixFilesAndSetsSlotAndPace) {
     fs::create_directories(dir / "graphics");
     std::map<std::string, int> widthOf;
     for (int s = 1; s <= 10; ++s)
-        for (const char* name : kRows[s - 1].Pictures)
-            if (!widthOf.count(name)) {
+        for (const std::string& path : SkinPicturePaths(s))
+            if (!widthOf.count(path)) {
                 int width = static_cast<int>(widthOf.size()) + 1;
-                widthOf[name] = width;
-                WriteBmp(dir / "graphics" / (std::string(name) + ".bmp"), width);
+                widthOf[path] = width;
+                WriteBmp(dir / path, width);
             }
     fs::current_path(dir);
     for (int s = 1; s <= 10; ++s) {
-        const SkinRow& row = kRows[s - 1];
+        const TSkin& row = SkinTable(s);
+        const std::array<std::string, 6> paths = SkinPicturePaths(s);
         g.OddSkinBackground = g.EvenSkinBackground = nullptr;
         LoadSkinImages(g, s);
         const ImageRef* images[6] = {&g.AnimalAImage,    &g.AnimalBImage,      &g.AnimalALitImage,
                                      &g.AnimalBLitImage, &g.AnimalAShockImage, &g.AnimalBShockImage};
         for (int i = 0; i < 6; ++i) {
-            ASSERT_TRUE(*images[i]) << row.Pictures[i];
-            EXPECT_EQ((*images[i])->Width, widthOf[row.Pictures[i]]) << "skin " << s << " " << row.Pictures[i];
+            ASSERT_TRUE(*images[i]) << paths[i];
+            EXPECT_EQ((*images[i])->Width, widthOf[paths[i]]) << "skin " << s << " " << paths[i];
             EXPECT_EQ((*images[i])->Flags, i < 4 ? 2 : 4) << "skin " << s << " picture " << i;
         }
         // The slot hidden while this skin shows gets the next skin's background.
@@ -205,7 +162,7 @@ TEST_F(SkinsTest, ACycleOfTenSkinChangesCrossFadesEachBackgroundAndReturnsToSkin
     EXPECT_EQ(g.SkinChangeLength, 104);
     RunSkinChange(2, 3);
     for (int s = 3; s <= 9; ++s) {
-        EXPECT_EQ(g.SkinChangeLength, kRows[s - 1].ChangeLength) << s;
+        EXPECT_EQ(g.SkinChangeLength, SkinTable(s).SkinChangeLength) << s;
         RunSkinChange(s, s + 1);
     }
     // Skin 10 shows with SkinIndex 0.

@@ -16,11 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/audio/sound.h"
-#include "engine/display/render_driver.h"
+#include "engine/engine.h"
 #include "engine/input/input_script.h"
 #include "engine/input/keyboard.h"
-#include "engine/input/system_driver.h"
 #include "game/frame_loop.h"
 #include "game/game_state.h"
 #include "game/startup.h"
@@ -335,14 +333,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_golden_input: %s: cannot write\n", argv[1]);
         return 1;
     }
-    SetSystemDriver(std::make_unique<THeadlessSystemDriver>());
-    SetRenderDriver(std::make_unique<TRenderDriver>());
-    SetAudioDriver(std::make_unique<TAudioDriver>());
+    TEngine engine;  // headless drivers
     auto g = std::make_unique<GameState>();
     StartUp(*g, seed);
 
     std::fprintf(out, "# A scripted session: title, four games (three end by stacking up, one by\n");
-    std::fprintf(out, "# Escape), title between and after. Written by tests/replays/make_golden_input.\n");
+    std::fprintf(out, "# Escape), title between and after. Written by tools/replay/make_golden_input.\n");
     std::fprintf(out, "seed %d\n", seed);
     TSession session(static_cast<uint32_t>(seed));
     int lastScreen = g->Screen, lastLevel = g->Level, lastSkin = g->SkinIndex;
