@@ -1,7 +1,5 @@
 #include "test_sounds.h"
 
-#include <vorbis/vorbisenc.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +7,8 @@
 #include <ctime>
 #include <stdexcept>
 #include <unistd.h>
+
+#include "tools/vorbis/vorbis_writer.h"
 
 namespace tuublark::test {
 namespace {
@@ -59,63 +59,7 @@ Bytes Le16(const std::vector<int16_t>& values) {
 }
 
 Bytes EncodeOgg(int channels, int hertz, const std::vector<float>& interleaved) {
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, channels, hertz, 0.4f) != 0) throw std::runtime_error("vorbis_encode_init_vbr");
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block block;
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 1234);
-
-    Bytes out;
-    auto emit = [&](const ogg_page& page) {
-        out.insert(out.end(), page.header, page.header + page.header_len);
-        out.insert(out.end(), page.body, page.body + page.body_len);
-    };
-    ogg_packet header, headerComment, headerCode;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &headerComment);
-    ogg_stream_packetin(&stream, &headerCode);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page)) emit(page);
-
-    const int frames = static_cast<int>(interleaved.size()) / channels;
-    const int chunk = 1024;
-    auto drain = [&] {
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page)) emit(page);
-            }
-        }
-    };
-    for (int start = 0; start < frames; start += chunk) {
-        int count = std::min(chunk, frames - start);
-        float** buffer = vorbis_analysis_buffer(&dsp, count);
-        for (int i = 0; i < count; ++i)
-            for (int c = 0; c < channels; ++c)
-                buffer[c][i] = interleaved[static_cast<size_t>((start + i) * channels + c)];
-        vorbis_analysis_wrote(&dsp, count);
-        drain();
-    }
-    vorbis_analysis_wrote(&dsp, 0);  // end of stream: the last page closes it
-    drain();
-    while (ogg_stream_flush(&stream, &page)) emit(page);
-
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return out;
+    return EncodeOggVorbis(channels, hertz, interleaved);
 }
 
 std::vector<float> Sine(int channels, int hertz, int frames, double tone, double level) {
