@@ -21,33 +21,14 @@
 
 #include "engine/runtime/filesystem.h"
 #include "game/assets.h"
+#include "tests/support/game_process.h"
 
 namespace fs = std::filesystem;
 
 namespace tuublark {
 namespace {
 
-struct RunResult {
-    int Status = -1;
-    std::string Stderr;
-};
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-size_t CountLines(const std::string& text) {
-    size_t n = 0;
-    for (char c : text) n += c == '\n';
-    return n;
-}
+using namespace tuublark::test;
 
 // A short game that starts, moves, rotates and drops pieces.
 const char* kGameInput =
@@ -81,15 +62,7 @@ protected:
 
     // Runs the game with the data folder copy as working directory.
     static RunResult Run(const std::string& args, const std::string& environment = "") {
-        const fs::path errPath = Root() / "stderr.txt";
-        // A run that hangs is ended, and counts as failed.
-        std::string command = "cd '" + Root().string() + "' && " + environment + " timeout -k 2 60 '" TUUBLARK_EXECUTABLE
-                              "' " + args + " 2> '" + errPath.string() + "' > /dev/null";
-        int raw = std::system(command.c_str());
-        RunResult result;
-        result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.Stderr = ReadFile(errPath);
-        return result;
+        return RunGameProcess(args, "cd '" + Root().string() + "' && " + environment);
     }
 
     // Every asset file the game checks at start-up among the game paths

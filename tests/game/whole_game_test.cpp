@@ -12,43 +12,11 @@
 #include <string>
 
 #include "engine/image/pixmap.h"
+#include "tests/support/game_process.h"
 
 namespace {
 
-struct RunResult {
-    int Status = -1;
-    std::string Stderr;
-};
-
-// Test processes run in parallel: each keeps its files apart.
-std::string Temp(const std::string& name) {
-    return ::testing::TempDir() + "tuublark_" + std::to_string(getpid()) + "_" + name;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-RunResult RunGameProcess(const std::string& args, const std::string& prefix = "") {
-    std::string errPath = Temp("stderr.txt");
-    std::string command = prefix + " '" TUUBLARK_EXECUTABLE "' " + args + " 2> '" + errPath + "' > /dev/null";
-    int raw = std::system(command.c_str());
-    RunResult result;
-    result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.Stderr = ReadFile(errPath);
-    return result;
-}
-
-size_t CountLines(const std::string& text) {
-    size_t n = 0;
-    for (char c : text) n += c == '\n';
-    return n;
-}
+using namespace tuublark::test;
 
 // Lines of stderr that are not the audio output's underrun notice, which a
 // loaded machine may add to any windowed run with a sound device.
@@ -71,33 +39,6 @@ const char* kGameInput =
     "150 down right\n190 up right\n"
     "400 down escape\n401 up escape\n"
     "420 down space\n421 up space\n";
-
-TEST(WholeGame, HeadlessRunWritesOneTraceLinePerFrame) {
-    std::string trace = Temp("t600.jsonl");
-    RunResult r = RunGameProcess("--headless --seed 7 --frames 600 --trace '" + trace + "'");
-    ASSERT_EQ(r.Status, 0) << r.Stderr;
-    std::string text = ReadFile(trace);
-    EXPECT_EQ(CountLines(text), 600u);
-    EXPECT_EQ(text.rfind("{\"Frame\":1,\"Screen\":1,", 0), 0u);
-    EXPECT_NE(text.find("{\"Frame\":600,"), std::string::npos);
-    EXPECT_NE(text.find("\"RandomState\":"), std::string::npos);
-    EXPECT_NE(text.find("\"Board\":[["), std::string::npos);
-}
-
-TEST(WholeGame, SameSeedAndInputGiveByteIdenticalTraces) {
-    std::string input = Temp("game.txt");
-    WriteFile(input, kGameInput);
-    std::string a = Temp("a.jsonl"), b = Temp("b.jsonl");
-    ASSERT_EQ(RunGameProcess("--headless --frames 900 --input '" + input + "' --trace '" + a + "'").Status, 0);
-    ASSERT_EQ(RunGameProcess("--headless --frames 900 --input '" + input + "' --trace '" + b + "'").Status, 0);
-    std::string first = ReadFile(a);
-    EXPECT_EQ(CountLines(first), 900u);
-    EXPECT_EQ(first, ReadFile(b));
-    // The seed line of the input decides the pieces: another seed differs.
-    std::string c = Temp("c.jsonl");
-    ASSERT_EQ(RunGameProcess("--headless --seed 8 --frames 900 --input '" + input + "' --trace '" + c + "'").Status, 0);
-    EXPECT_NE(first, ReadFile(c));
-}
 
 TEST(WholeGame, WindowedRunGivesTheSameTraceAsHeadless) {
     if (!HaveDisplay()) GTEST_SKIP() << "no X display";
@@ -268,24 +209,6 @@ TEST(WholeGame, BadCommandLinesAndFilesExitWithStatus2AndOneLine) {
     EXPECT_EQ(r.Status, 2);
     EXPECT_EQ(CountLines(r.Stderr), 1u);
 
-    std::string bad = Temp("bad.txt");
-    WriteFile(bad, "seed 3\n5 down left\n7 jump left\n");
-    r = RunGameProcess("--headless --frames 10 --input '" + bad + "'");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_NE(r.Stderr.find(bad + ":3: "), std::string::npos) << r.Stderr;
-    EXPECT_EQ(CountLines(r.Stderr), 1u);
-
-    r = RunGameProcess("--headless --frames 10 --input /nonexistent/in.txt");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_NE(r.Stderr.find("/nonexistent/in.txt"), std::string::npos);
-
-    r = RunGameProcess("--headless --frames 10 --trace /nonexistent/dir/t.jsonl");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_NE(r.Stderr.find("cannot write trace file"), std::string::npos);
-
-    r = RunGameProcess("--headless --frames 10 --record /nonexistent/dir/r.txt");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_NE(r.Stderr.find("cannot write record file"), std::string::npos);
 }
 
 TEST(WholeGame, FullScreenWithoutTheGamesModeRunsOnTheDesktopMode) {

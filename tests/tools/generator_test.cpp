@@ -71,18 +71,6 @@ TEST_F(Generator, TwoRunsWriteIdenticalFiles) {
 
 // "graphics/" and "Graphics/", "hippo2" and "Hippo2" are one file each for
 // the game; the generator writes each once, and every game path finds it.
-TEST_F(Generator, WritesOneFolderPerNameAndCoversEveryPath) {
-    ASSERT_EQ(RunGenerator(root_.string()), 0);
-    std::vector<std::string> folders;
-    for (const auto& entry : fs::directory_iterator(root_)) folders.push_back(entry.path().filename().string());
-    std::sort(folders.begin(), folders.end());
-    EXPECT_EQ(folders, (std::vector<std::string>{"Audio", "backgrounds", "graphics"}));
-    EXPECT_FALSE(fs::exists(root_ / "graphics" / "Hippo2.bmp"));
-    EXPECT_TRUE(fs::exists(root_ / "graphics" / "hippo2.bmp"));
-    SetDataFolder(root_.string());
-    for (const std::string& path : AllAssetPaths()) EXPECT_FALSE(ResolveAssetPath(path).empty()) << path;
-}
-
 TEST_F(Generator, RewritesOnlyChangedFilesAndRepairsDamagedOnes) {
     ASSERT_EQ(RunGenerator(root_.string()), 0);
     const fs::path loop = root_ / "Audio" / "Drumloop4.ogg";

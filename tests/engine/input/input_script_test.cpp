@@ -28,14 +28,6 @@ TEST(InputScript, ParsesSeedEventsCommentsAndBlankLines) {
     EXPECT_EQ(script.Events()[2].Key, 65);
 }
 
-TEST(InputScript, SeedIsOptional) {
-    TInputScript script;
-    std::string error;
-    ASSERT_TRUE(script.Parse("3 down left\n", "in", error));
-    EXPECT_FALSE(script.Seed().has_value());
-    EXPECT_FALSE(script.HighScore().has_value());
-}
-
 struct BadScript {
     const char* Text;
     const char* Expected;  // "<name>:<line>: ..." start
@@ -103,13 +95,6 @@ TEST(InputScript, DownOfAHeldKeyCountsNoHit) {
     EXPECT_EQ(k.TakeHits(VkA), 1);
     script.ApplyFrame(3, k);
     EXPECT_EQ(k.TakeHits(VkA), 0);
-}
-
-TEST(InputScript, KeyNamesRoundTrip) {
-    for (int key = 1; key <= 255; ++key) EXPECT_EQ(ParseKeyName(KeyName(key)), key);
-    EXPECT_EQ(KeyName(VkEscape), "escape");
-    EXPECT_EQ(KeyName(VkSpace), "space");
-    EXPECT_EQ(KeyName(160), "160");
 }
 
 TEST(InputScript, RecorderOutputReplaysToTheSameEvents) {

@@ -58,9 +58,5 @@ TEST(KeyMap, LeftShiftPressedAndReleasedThroughTheState) {
     EXPECT_EQ(k.IsDown(VkLeftShift), 0);
 }
 
-TEST(KeyMap, UnknownKeysMapToNothing) {
-    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_APPLICATION, SDLK_APPLICATION)).Key, 0);
-}
-
 }  // namespace
 }  // namespace tuublark

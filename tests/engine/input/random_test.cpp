@@ -19,15 +19,6 @@ TEST(Random, SchrageStepsMatchTheMinimalStandardSequence) {
     EXPECT_DOUBLE_EQ(RandomDouble(), expected);
 }
 
-TEST(Random, StepNeverLeavesTheRange) {
-    SetRandomState(2147483646);
-    for (int i = 0; i < 100000; ++i) {
-        RandomDouble();
-        ASSERT_GT(GetRandomState(), 0);
-        ASSERT_LT(GetRandomState(), 2147483647);
-    }
-}
-
 TEST(Random, SeedRules) {
     SeedRandom(0);
     EXPECT_EQ(GetRandomState(), 4660);
@@ -39,15 +30,6 @@ TEST(Random, SeedRules) {
     EXPECT_EQ(GetRandomState(), 7);
     SeedRandom(static_cast<int32_t>(0x80000005));  // the sign bit is dropped
     EXPECT_EQ(GetRandomState(), 5);
-}
-
-TEST(Random, RandomDoubleStaysInUnitInterval) {
-    SeedRandom(12345);
-    for (int i = 0; i < 100000; ++i) {
-        double u = RandomDouble();
-        ASSERT_GE(u, 0.0);
-        ASSERT_LT(u, 1.0);
-    }
 }
 
 TEST(Random, RandomIntBoundsAreInclusiveInEitherOrder) {
@@ -78,14 +60,6 @@ TEST(Random, RandomIntIsTheTruncatedScaledDouble) {
     EXPECT_EQ(RandomInt(0, 15), static_cast<int32_t>(u * 16 + 0));
     SetRandomState(state);
     EXPECT_EQ(RandomInt(9, 10), static_cast<int32_t>(u * 2 + 9));
-}
-
-TEST(Random, SameSeedSameSequence) {
-    SeedRandom(2026);
-    std::vector<int32_t> first;
-    for (int i = 0; i < 50; ++i) first.push_back(RandomInt(0, 15));
-    SeedRandom(2026);
-    for (int i = 0; i < 50; ++i) EXPECT_EQ(RandomInt(0, 15), first[i]);
 }
 
 }  // namespace

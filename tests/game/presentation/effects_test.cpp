@@ -60,26 +60,6 @@ TEST_F(EffectsTest, AlphaRunBelowZeroIsDrawnAsZero) {
     EXPECT_TRUE(g.EffectList.Empty());
 }
 
-TEST_F(EffectsTest, ObjectRemovingItselfIsDrawnAndTheWalkGoesOn) {
-    AddEffect("First", 1);
-    AddEffect("Second", 3);
-    AddEffect("Third", 1);
-    AddEffect("Fourth", 2);
-    RunEffects(g);
-    std::vector<std::string> expected = {"First", "Second", "Third", "Fourth"};
-    EXPECT_EQ(Names(), expected);
-    EXPECT_EQ(g.EffectList.Count(), 2u);
-    log->Clear();
-    RunEffects(g);
-    expected = {"Second", "Fourth"};
-    EXPECT_EQ(Names(), expected);
-    log->Clear();
-    RunEffects(g);
-    expected = {"Second"};
-    EXPECT_EQ(Names(), expected);
-    EXPECT_TRUE(g.EffectList.Empty());
-}
-
 TEST_F(EffectsTest, PopupIsCentredOnItsPointAtItsScaleAndLeavesAfterItsLife) {
     auto points = std::make_shared<TPopup>();
     points->Text = "125";  // 30 x 20 in the fake font

@@ -108,18 +108,6 @@ TEST_F(PlayScreenTest, HighlightsOnlyForMarkedSquaresWithTopRow2To10) {
     EXPECT_FLOAT_EQ(highlights[1].Y, 125.0f + 60 + 15);
 }
 
-TEST_F(PlayScreenTest, OverlappingSquaresEachGetTheirHighlightRowsBottomUp) {
-    // A marked block of three columns by three rows: four squares.
-    for (int c = 2; c <= 4; ++c)
-        for (int r = 5; r <= 7; ++r) g.Board[c][r] = CellMarkedA;
-    DrawPlayScreen(g);
-    std::vector<std::pair<float, float>> at;
-    for (const TDrawn& d : Drawn())
-        if (d.State.ScaleX() > 1.5f) at.push_back({d.X, d.Y});
-    std::vector<std::pair<float, float>> expected = {{250, 320}, {250, 290}, {280, 320}, {280, 290}};
-    EXPECT_EQ(at, expected);
-}
-
 TEST_F(PlayScreenTest, PlayClockText) {
     struct Case {
         int h, m, s;
@@ -135,30 +123,6 @@ TEST_F(PlayScreenTest, PlayClockText) {
         EXPECT_EQ(d[0].What, "text:" + c.text);
         EXPECT_FLOAT_EQ(d[0].X, 780.0f - kGlyphWidth * c.text.size()) << c.text;
         EXPECT_FLOAT_EQ(d[0].Y, 235.0f);
-    }
-}
-
-TEST_F(PlayScreenTest, HiNumberRunsAheadOfAScoreThatBeatsIt) {
-    g.HighScore = 10000;
-    for (int32_t score : {9999, 10000, 10001}) {
-        g.Score = score;
-        log->Clear();
-        DrawBackdropAndPanel(g);
-        auto d = Drawn();
-        auto hi = std::find_if(d.begin(), d.end(), [](const TDrawn& x) { return x.Y == 375.0f; });
-        ASSERT_NE(hi, d.end());
-        EXPECT_EQ(hi->What, "text:" + std::to_string(score > 10000 ? score : 10000));
-    }
-    EXPECT_EQ(g.HighScore, 10000);
-}
-
-TEST_F(PlayScreenTest, BackgroundSlotFollowsSkinIndexParity) {
-    for (int32_t skin : {1, 2, 0, 9, -1}) {
-        g.SkinIndex = skin;
-        log->Clear();
-        DrawBackdropAndPanel(g);
-        // Signed remainder: 0 and -1 are not odd.
-        EXPECT_EQ(Drawn()[0].What, skin == 1 || skin == 9 ? "Background1" : "Background2") << skin;
     }
 }
 

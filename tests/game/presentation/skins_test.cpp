@@ -115,20 +115,6 @@ TEST_F(SkinsTest, LoadSkinImagesLoadsTheSixFilesAndSetsSlotAndPace) {
     fs::remove_all(dir);
 }
 
-TEST_F(SkinsTest, SkinNumbersOutsideOneToTenChangeNothing) {
-    g.SpawnDelay = 77, g.SweepSpeed = 3.5f, g.NextSoundChannel = 2;
-    ImageRef a = g.AnimalAImage;
-    for (int s : {0, 11, -1}) {
-        LoadSkinImages(g, s);
-        g.SkinIndex = s;
-        LoadSkinMusic(g, s);
-    }
-    EXPECT_EQ(g.SpawnDelay, 77);
-    EXPECT_EQ(g.SweepSpeed, 3.5f);
-    EXPECT_EQ(g.NextSoundChannel, 2);
-    EXPECT_EQ(g.AnimalAImage, a);
-}
-
 TEST_F(SkinsTest, LoadSkinMusicSetsTheSkinsPaceAndMovesTheSoundChannel) {
     g.NextSoundChannel = 2;
     LoadSkinMusic(g, 6);
@@ -183,19 +169,6 @@ TEST_F(SkinsTest, ACycleOfTenSkinChangesCrossFadesEachBackgroundAndReturnsToSkin
     EXPECT_EQ(g.NextSoundChannel, 0);
     EXPECT_EQ(g.Level, 4);  // a skin change keeps the level
     RunSkinChange(1, 2);
-}
-
-TEST_F(SkinsTest, SweepLineIsThickerInTheFasterSkins) {
-    for (int s = 1; s <= 10; ++s) {
-        g.SweepSpeed = SkinSweepSpeed(s);
-        g.SweepPosition = 100.0f;
-        log->Clear();
-        DrawSweepLine(g);
-        auto lines = DrawnOf("line");
-        ASSERT_FALSE(lines.empty());
-        const bool thick = s == 2 || s == 3 || s == 5 || s == 6;
-        EXPECT_EQ(lines[0].State.LineWidth, thick ? 3.0f : 2.0f) << "skin " << s;
-    }
 }
 
 TEST_F(SkinsTest, NewGameAfterEscapeInSkinSixStartsInSkinOne) {

@@ -101,51 +101,6 @@ TEST_F(TitleTest, LettersAppearInFirstPassStandThreePassesAndAreLitAndExplodeInT
             EXPECT_FALSE(d.What == "Yellow" || d.What == "Explode" || d.What == "LightTriggered") << f;
 }
 
-TEST_F(TitleTest, BurstsFlyOutwardFromTheMiddleAndEndAtScale16Transparent) {
-    // Phase 1 through the whole pass.
-    g.SweepPassCount = 1;
-    const float expectedDX[8] = {-8, -6, -4, -2, 2, 4, 6, 8};
-    for (int k = 5; k <= 12; ++k) {
-        g.SweepColumn = k - 1;
-        g.SweepPosition = (k - 1) * 30.0f + 2.0f;
-        log->Clear();
-        UpdateTitleScreen(g);
-        auto burst = Only(Drawn(), "TitleLetter" + std::to_string(k - 4), 3);
-        ASSERT_EQ(burst.size(), 1u);
-        EXPECT_FLOAT_EQ(burst[0].X, 175.0f + 30 * (k - 1) + expectedDX[k - 5]);
-    }
-    // Run the first letter's burst to its end.
-    std::vector<TDrawn> last;
-    for (int f = 0; f < 40; ++f) {
-        log->Clear();
-        RunEffects(g);
-        auto burst = Only(Drawn(), "TitleLetter1", 3);
-        if (!burst.empty()) last = burst;
-    }
-    ASSERT_EQ(last.size(), 1u);
-    EXPECT_NEAR(last[0].State.ScaleX(), 16.0f, 1e-4);
-    EXPECT_EQ(last[0].State.AlphaByte(), 0);  // 0.9 - 30 x 0.03, zero but for float rounding
-}
-
-TEST_F(TitleTest, InstructionsHiddenAtColumns0To2And15And16) {
-    for (int32_t column = 0; column <= 16; ++column) {
-        g.SweepColumn = column;
-        g.SweepPosition = column * 30.0f;  // no column step this frame
-        log->Clear();
-        UpdateTitleScreen(g);
-        ASSERT_EQ(g.SweepColumn, column);
-        auto shown = DrawnOf("Instructions");
-        bool hidden = column <= 2 || column >= 15;
-        EXPECT_EQ(shown.empty(), hidden) << "column " << column;
-        if (!shown.empty()) {
-            EXPECT_FLOAT_EQ(shown[0].X, 400.0f);
-            EXPECT_FLOAT_EQ(shown[0].Y, 380.0f);
-            EXPECT_EQ(shown[0].State.Blend, 3);
-            EXPECT_NEAR(shown[0].State.Alpha, 0.8f, 1e-6);
-        }
-    }
-}
-
 TEST_F(TitleTest, AtMostOneColumnStepPerFrameAndPassCountOnlyAtColumnOne) {
     g.SweepColumn = 0;
     g.SweepPosition = 100.0f;  // four columns behind
