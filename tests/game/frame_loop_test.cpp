@@ -100,13 +100,5 @@ TEST_F(FrameLoop, EscapeLeavesEveryOtherScreenWithoutTheHighScore) {
     }
 }
 
-TEST_F(FrameLoop, UnknownScreenRunsNothing) {
-    g.Screen = 9;
-    g.SweepPosition = 10.0f;
-    RunFrame(g);
-    EXPECT_EQ(g.FrameCounter, 0);
-    EXPECT_EQ(g.SweepPosition, 10.0f);
-}
-
 }  // namespace
 }  // namespace tuublark

@@ -88,55 +88,6 @@ double SampleLoudness(const TAudioSample& sample) {
     return assetgen::IntegratedLoudness(left, right, sample.Hertz);
 }
 
-TEST_F(GeneratedAssets, EveryPathResolvesAndDecodes) {
-    for (const std::string& path : AllAssetPaths()) {
-        SCOPED_TRACE(path);
-        ASSERT_FALSE(ResolveAssetPath(path).empty());
-        if (path.size() > 4 && path.compare(path.size() - 4, 4, ".bmp") == 0) {
-            PixmapRef pixmap = LoadPixmap(path);
-            ASSERT_TRUE(pixmap);
-            EXPECT_EQ(pixmap->Format, PixelFormatRGB888);
-        } else if (path.compare(path.size() - 4, 4, ".ogg") == 0) {
-            AudioSampleRef sample = LoadAudioSample(path);
-            ASSERT_TRUE(sample);
-            EXPECT_EQ(sample->Hertz, 44100);
-            EXPECT_EQ(sample->Format, SampleFormatStereo16LE);
-        } else {
-            EXPECT_TRUE(TFreeTypeFont::Load(path, kFontSize, kFontStyle));
-        }
-    }
-}
-
-TEST_F(GeneratedAssets, PicturesHaveTheSizesTheirPlacesNeed) {
-    struct Expected {
-        const char* Path;
-        int Width, Height;
-    };
-    const Expected expected[] = {
-        {"backgrounds/BG01.bmp", 800, 600}, {"backgrounds/BG10.bmp", 800, 600},
-        {"graphics/Quelm-Grid.bmp", 482, 422}, {"graphics/Ely1.bmp", 34, 34},
-        {"graphics/hippo2.bmp", 34, 34},   {"graphics/GiraffeLit1.bmp", 34, 34},
-        {"graphics/CrocShock.bmp", 34, 34}, {"graphics/Lighttriggered1.bmp", 34, 34},
-        {"Graphics/TBlock.bmp", 30, 30},    {"Graphics/KBlock.bmp", 30, 30},
-        {"Graphics/MarkerDots.bmp", 480, 12}, {"Graphics/LevelTag.bmp", 120, 26},
-    };
-    for (const Expected& e : expected) {
-        SCOPED_TRACE(e.Path);
-        PixmapRef pixmap = LoadPixmap(e.Path);
-        ASSERT_TRUE(pixmap);
-        EXPECT_EQ(pixmap->Width, e.Width);
-        EXPECT_EQ(pixmap->Height, e.Height);
-    }
-    for (int n = 1; n <= 10; ++n) {
-        char path[32];
-        std::snprintf(path, sizeof path, "backgrounds/BG%02d.bmp", n);
-        PixmapRef pixmap = LoadPixmap(path);
-        ASSERT_TRUE(pixmap) << path;
-        EXPECT_EQ(pixmap->Width, 800);
-        EXPECT_EQ(pixmap->Height, 600);
-    }
-}
-
 // Masked pictures are transparent exactly where they are pure green, and
 // have both transparent and visible parts; no other picture holds a single
 // pure green pixel (it would show as a hole if ever masked, and marks a

@@ -169,52 +169,6 @@ TEST_F(SweepTest, OneSquareScoresThirteenThenAHundredAndFortyAtThePassEnd) {
     EXPECT_EQ(g.FallInterval, 53);
 }
 
-TEST_F(SweepTest, TwoSquaresSideBySideAreOneGroupOfEight) {
-    Fill(4, 8, 7, 9, CellSettledB);
-    PlayFrame();
-    const int32_t marked = g.Score;
-    EXPECT_EQ(marked, 39);  // three overlapping squares
-    PlayUntilStep(8);
-    EXPECT_EQ(g.Score, marked);
-    PlayUntilStep(9);
-    EXPECT_EQ(g.Score, marked + 600);
-    auto popups = Popups();
-    ASSERT_EQ(popups.size(), 2u);
-    ExpectPopup(popups[0], "600", 340.0f, 380.0f);
-    ExpectPopup(popups[1], "3x", 340.0f, 380.0f);
-}
-
-TEST_F(SweepTest, SquaresTouchingOnlyAtACornerAreScoredApart) {
-    Fill(4, 8, 5, 9, CellSettledA);
-    Fill(6, 10, 7, 11, CellSettledA);
-    PlayFrame();
-    EXPECT_EQ(g.Score, 26);
-    PlayUntilStep(7);
-    EXPECT_EQ(g.Score, 126);
-    EXPECT_EQ(g.Board[6][10], CellTriggeredA);  // the second group has begun
-    PlayUntilStep(9);
-    EXPECT_EQ(g.Score, 226);
-    auto popups = Popups();
-    ASSERT_EQ(popups.size(), 2u);
-    // The box already held the second group's first column when the first
-    // group was scored.
-    ExpectPopup(popups[0], "100", 325.0f, 410.0f);
-    ExpectPopup(popups[1], "100", 385.0f, 440.0f);
-}
-
-TEST_F(SweepTest, BlockTwoWideThreeHighScoresTwoSquaresThenOneGroupOfSix) {
-    Fill(4, 9, 5, 11, CellSettledB);
-    PlayFrame();
-    EXPECT_EQ(g.Score, 26);
-    EXPECT_EQ(g.SquareBRequest, 1);
-    PlayUntilStep(7);
-    EXPECT_EQ(g.Score, 26 + 300);
-    auto popups = Popups();
-    ASSERT_EQ(popups.size(), 2u);
-    EXPECT_EQ(popups[0]->Text, "300");
-    EXPECT_EQ(popups[1]->Text, "2x");
-}
-
 TEST_F(SweepTest, GroupReachingTheLastColumnIsRemovedAtTheNextPassStart) {
     Fill(14, 10, 15, 11, CellSettledA);
     PlayUntilStep(16);
@@ -243,52 +197,6 @@ TEST_F(SweepTest, GroupReachingTheLastColumnIsRemovedAtTheNextPassStart) {
 
     while (g.SweepColumn != 0) PlayFrame();
     EXPECT_EQ(g.Score, 153);
-}
-
-TEST_F(SweepTest, CellsAboveARemovalFallLoseTheirMarkAndAreMarkedAgainWhereTheyLand) {
-    Fill(4, 10, 5, 11, CellSettledA);
-    PlayUntilStep(6);
-    // A square of the other colour marked after the line passed its columns.
-    Fill(4, 8, 5, 9, CellMarkedB);
-    PlayUntilStep(7);
-    EXPECT_EQ(g.Score, 113);
-    EXPECT_EQ(Rows(8), (std::vector<std::string>{
-                           "....88..........",
-                           "....88..........",
-                           "................",
-                           "................",
-                       }));
-    PlayFrame();
-    PlayFrame();
-    EXPECT_EQ(Rows(10)[1], "....88..........");
-    PlayFrame();
-    EXPECT_EQ(Rows(10), (std::vector<std::string>{"....44..........", "....44.........."}));
-    EXPECT_EQ(g.Score, 126);
-}
-
-TEST_F(SweepTest, SquareCompletedBehindTheLineJoinsTheGroup) {
-    Fill(6, 10, 7, 11, CellSettledA);
-    PlayUntilStep(7);
-    EXPECT_EQ(g.Board[6][10], CellTriggeredA);
-    Fill(4, 10, 5, 11, CellSettledA);
-    PlayFrame();
-    EXPECT_EQ(Rows(10)[0], "....5553........");
-    EXPECT_EQ(Rows(10)[1], "....5553........");
-    PlayUntilStep(9);
-    EXPECT_EQ(g.Score, 13 + 13 + 600);
-    EXPECT_EQ(CountCode(CellEmpty), 192);
-}
-
-TEST_F(SweepTest, PassStartTriggersColumnZero) {
-    Fill(0, 9, 1, 10, CellMarkedB);
-    g.SweepPosition = 0.5f;
-    UpdateSweep(g);
-    EXPECT_EQ(g.SweepColumn, 1);
-    EXPECT_EQ(g.SweepPassCount, 1);
-    EXPECT_EQ(Rows(9)[0], "64..............");
-    EXPECT_EQ(Rows(9)[1], "64..............");
-    EXPECT_EQ(g.ClearBoxTop, 9);
-    EXPECT_EQ(g.ClearBoxBottom, 10);
 }
 
 TEST_F(SweepTest, LoosenAboveGapsLoosensRestingCellsOnRowsTwoToElevenOnly) {
@@ -338,37 +246,6 @@ TEST_F(SweepTest, PopupPointHalvesTowardZero) {
     auto popups = Popups();
     ASSERT_EQ(popups.size(), 1u);
     ExpectPopup(popups[0], "100", 175.0f + 150 - 75, 125.0f + 90 - 45);
-}
-
-TEST_F(SweepTest, SoundRequestsAreFlagsServedAtTheNextColumnStep) {
-    g.NextSoundChannel = 3;
-    RequestSound(g, 1);
-    RequestSound(g, 1);
-    RequestSound(g, 4);
-    ServiceSoundRequests(g);
-    EXPECT_EQ(g.NextSoundChannel, 0);
-    EXPECT_TRUE(g.FrameSounds.empty());
-
-    RequestSound(g, 1);
-    RequestSound(g, 2);
-    RequestSound(g, 3);
-    ServiceSoundRequests(g);
-    EXPECT_EQ(g.FrameSounds, (std::vector<std::string>{"EffectChannel3:Audio/bleepecho.ogg"}));
-    EXPECT_EQ(g.NextSoundChannel, 3);
-    EXPECT_EQ(g.SquareARequest + g.SquareBRequest + g.BleepRequest, 0);
-}
-
-TEST_F(SweepTest, MusicLoopRestartsEveryPassOnAlternateChannels) {
-    g.FrameSounds.clear();
-    PlaySweepSounds(g, 1);
-    PlaySweepSounds(g, 2);
-    PlaySweepSounds(g, 1);
-    g.SkinIndex = 0;  // skin 10 once loaded
-    PlaySweepSounds(g, 1);
-    EXPECT_EQ(g.FrameSounds, (std::vector<std::string>{"MusicChannelA:Audio/Drumloop1.ogg",
-                                                       "MusicChannelB:Audio/Drumloop1.ogg",
-                                                       "MusicChannelA:Audio/Drumloop10.ogg"}));
-    EXPECT_EQ(g.SweepPassCount, 3);
 }
 
 }  // namespace
