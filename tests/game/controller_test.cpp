@@ -82,15 +82,36 @@ TEST(Controller, ButtonsAndStickPlayAGameThatReplays) {
             err = SDL_GetError();
             return false;
         }
+        // Each step waits until SDL has made its event: two changes within
+        // one slow frame would otherwise be seen as none.
+        static std::atomic<int> seen{0};
+        SDL_AddEventWatch(
+            [](void*, SDL_Event* event) {
+                if (event->type == SDL_CONTROLLERBUTTONDOWN || event->type == SDL_CONTROLLERBUTTONUP ||
+                    event->type == SDL_CONTROLLERAXISMOTION)
+                    seen += 1;
+                return 0;
+            },
+            nullptr);
         player = std::thread([&steps, &ending, pad, index, &done] {
             auto play = [](SDL_Joystick* joystick, const auto& list) {
                 for (const TStep& step : list) {
+                    int before = seen;
                     if (step.Button < 0) SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, step.Value);
                     else SDL_JoystickSetVirtualButton(joystick, step.Button, step.Value);
-                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                    for (int i = 0; i < 200 && seen == before; ++i)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                    std::this_thread::sleep_for(std::chrono::milliseconds(60));
                 }
             };
-            std::this_thread::sleep_for(std::chrono::milliseconds(800));
+            // Presses count once the game has the controller open.
+            auto awaitGame = [](SDL_Joystick* joystick) {
+                SDL_JoystickID id = SDL_JoystickInstanceID(joystick);
+                for (int i = 0; i < 400 && !SDL_GameControllerFromInstanceID(id); ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            };
+            awaitGame(pad);
             play(pad, steps);
             SDL_JoystickClose(pad);
             SDL_JoystickDetachVirtual(index);
@@ -98,7 +119,7 @@ TEST(Controller, ButtonsAndStickPlayAGameThatReplays) {
                                                    SDL_CONTROLLER_BUTTON_MAX, 0);
             SDL_Joystick* other = second >= 0 ? SDL_JoystickOpen(second) : nullptr;
             if (!other) return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            awaitGame(other);
             play(other, ending);
             SDL_JoystickClose(other);
             done = true;
