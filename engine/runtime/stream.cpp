@@ -105,8 +105,11 @@ std::unique_ptr<TStream> OpenStream(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    // No asset comes near this; a larger file is refused before its memory
+    // is asked for.
+    constexpr int64_t kLargestWholeFile = int64_t{256} << 20;
     auto stream = OpenStream(path);
-    if (!stream) return false;
+    if (!stream || stream->Size() > kLargestWholeFile) return false;
     bytes.resize(static_cast<size_t>(stream->Size()));
     return bytes.empty() || stream->Read(bytes.data(), bytes.size()) == bytes.size();
 }
