@@ -26,6 +26,7 @@
 #include "game/game_sound.h"
 #include "game/game_state.h"
 #include "game/high_score_file.h"
+#include "game/options_screen.h"
 #include "game/pause.h"
 #include "game/run_files.h"
 #include "game/startup.h"
@@ -168,6 +169,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         profile.FramePresented();
         if (last) break;
         if (request == TMenuRequest::Pause) RunPause(still, stop);
+        if (request == TMenuRequest::Options) RunOptions(*g, still, settingsFile, SettingsPath(), settings, stop);
     }
     if (trace && std::fflush(trace.get()) != 0) exitStatus = Fail(WriteError(options.TracePath, "trace file", errno));
     if (!profile.Close(error)) exitStatus = Fail(error);

@@ -50,6 +50,8 @@ public:
     // Silences the audio output (and lets it go on) without touching the
     // game's channels.
     virtual void PauseAudio(bool paused) { (void)paused; }
+    // Full screen or a window from now on.
+    virtual void SetFullScreen(bool on) { (void)on; }
 };
 
 // Sleeps `ms` in slices of kStopCheckMs through `sleep`, ending early once

@@ -39,6 +39,9 @@ public:
     void DropPendingPresses() override;
     void QueueKey(bool down, int key) override { pendingKeys_.emplace_back(down, key); }
     void PauseAudio(bool paused) override;
+    void SetFullScreen(bool on) override {
+        if (window_.IsFullScreen() != on) window_.ToggleFullScreen();
+    }
 
 private:
     void Handle(const SDL_Event& event);

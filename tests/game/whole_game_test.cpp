@@ -131,8 +131,9 @@ TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
 
 // Runs `keys` (shell lines using $id, the game's window) against a windowed
 // game started with `args`, on a display of its own.
-void RunWithKeys(const std::string& args, const std::string& keys, const std::string& name) {
-    std::string script = "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed " + args +
+void RunWithKeys(const std::string& args, const std::string& keys, const std::string& name,
+                 const std::string& env = "") {
+    std::string script = env + "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed " + args +
                          " & pid=$!\n"
                          "for i in $(seq 100); do id=$(xdotool search --pid $pid --name '^TUUBLARK$' 2>/dev/null "
                          "| head -1); [ -n \"$id\" ] && break; sleep 0.05; done\n"
@@ -169,6 +170,30 @@ TEST(WholeGame, PauseStopsFramesAndTheGameGoesOnWithTheNextFrame) {
     EXPECT_NE(last.find("\"Screen\":1,"), std::string::npos) << "Escape while paused leaves the game";
     ASSERT_EQ(RunGameProcess("--headless --frames 200 --input '" + record + "' --trace '" + replay + "'").Status, 0);
     EXPECT_EQ(trace, ReadFile(replay));
+}
+
+TEST(WholeGame, KeyReboundOnTheOptionsScreenPlaysAndIsSaved) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
+    if (std::system("command -v xdotool xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    std::string config = Temp("config"), record = Temp("rebind.rec"), live = Temp("rebind.jsonl");
+    std::string replay = Temp("rebind_replay.jsonl");
+    std::system(("rm -rf '" + config + "' && mkdir -p '" + config + "/tuublark'").c_str());
+    WriteFile(config + "/tuublark/settings.ini", "colour = blue\nmusic_volume = 50\n");
+    // O opens the options; the fourth line is Left: Enter, then J. Escape
+    // closes; Space starts a game and J moves the piece.
+    RunWithKeys("--frames 300 --record '" + record + "' --trace '" + live + "'",
+                "xdotool key o; sleep 0.3; xdotool key Down Down Down Return; sleep 0.2; xdotool key j; sleep 0.2; "
+                "xdotool key Escape; sleep 0.3; xdotool key space; sleep 0.4; xdotool key j",
+                "rebind", "XDG_CONFIG_HOME='" + config + "' ");
+    std::string settings = ReadFile(config + "/tuublark/settings.ini");
+    EXPECT_NE(settings.find("colour = blue\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("music_volume = 50\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("key_left = J\n"), std::string::npos) << settings;
+    std::string recorded = ReadFile(record);
+    EXPECT_NE(recorded.find(" down left"), std::string::npos) << recorded;
+    EXPECT_EQ(recorded.find(" down escape"), std::string::npos) << "the screen's Escape reached the title";
+    ASSERT_EQ(RunGameProcess("--headless --frames 300 --input '" + record + "' --trace '" + replay + "'").Status, 0);
+    EXPECT_EQ(ReadFile(live), ReadFile(replay));
 }
 
 TEST(WholeGame, KeptHighScoreStartsAPlayedGameAndItsRecordButNoReplay) {

@@ -19,6 +19,7 @@
 #include "game/frame_loop.h"
 #include "game/game_state.h"
 #include "game/new_game.h"
+#include "game/options_screen.h"
 #include "game/pause.h"
 #include "game/presentation/menu_drawing.h"
 #include "game/presentation/screens.h"
@@ -304,6 +305,37 @@ TEST_F(ScreensGLTest, PauseShowsTheLastFrameDimmedAndLeavesTheDrawingStateAlone)
     EXPECT_EQ(std::memcmp(&before.State, &after.State, sizeof before.State), 0);
     EXPECT_EQ(after.R + after.G + after.B, 60);
     EXPECT_EQ(Graphics().Ix, after.State.ScaleX * std::cos(30 * 3.14159265358979323846f / 180));
+    ResetDrawingState(800, 600);
+    SetAutoMidHandle(1);
+}
+
+TEST_F(ScreensGLTest, OptionsScreenOverTheTitle) {
+    g->Screen = 1;
+    UpdateTitleScreen(*g);
+    PixmapRef still = Grab();
+    ASSERT_TRUE(still);
+    EndFrame();
+    TMenuDrawing menu(still);
+    TOptionsView view;
+    view.Chosen = kFirstKeyLine + 4;
+    view.WaitingForKey = true;
+    view.Settings.MusicVolume = 60;
+    DrawOptionsMenu(menu, view);
+    PixmapRef shot = Grab();
+    ASSERT_TRUE(shot);
+    Save(*shot, "options");
+    menu.End();
+    // The chosen line is lit: yellow text on its row, white on the others.
+    auto yellow = [&](int y) {
+        int n = 0;
+        for (int x = 250; x < 550; ++x) {
+            Rgb p = PixelAt(*shot, x, y);
+            n += p.R > 200 && p.G > 150 && p.B < 120;
+        }
+        return n;
+    };
+    EXPECT_GT(yellow(95 + 31 * view.Chosen + 12), 10);
+    EXPECT_EQ(yellow(95 + 12), 0);
     ResetDrawingState(800, 600);
     SetAutoMidHandle(1);
 }
