@@ -63,8 +63,7 @@ void TRandomPlayer::Play(const GameState& g, KeyboardState& keyboard) {
             if (Roll(20) == 0) keyboard.Press(Roll(2) ? VkA : VkS);
             if (Roll(90) == 0) keyboard.Press(VkUp);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

@@ -99,7 +99,8 @@ int main(int argc, char** argv) {
     std::sort(costs.begin(), costs.end());
     const double budget = 1000.0 / 60.0;
     double median = costs[costs.size() / 2];
-    double worstChange = skinChangeCosts.empty() ? 0 : *std::max_element(skinChangeCosts.begin(), skinChangeCosts.end());
+    double worstChange =
+        skinChangeCosts.empty() ? 0 : *std::max_element(skinChangeCosts.begin(), skinChangeCosts.end());
     std::printf(
         "{\"frame_median_ms\":%.3f,\"frame_worst_ms\":%.3f,\"frame_median_of_budget\":%.4f,"
         "\"frame_worst_of_budget\":%.4f,\"skin_change_frames\":%zu,\"skin_change_worst_ms\":%.3f,"

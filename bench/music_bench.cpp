@@ -66,13 +66,15 @@ int Loudness() {
         }
         const int16_t* values = reinterpret_cast<const int16_t*>(sample->Samples);
         std::vector<double> left(sample->Length), right(sample->Length);
-        for (int32_t i = 0; i < sample->Length; ++i) left[i] = values[2 * i] / 32768.0, right[i] = values[2 * i + 1] / 32768.0;
+        for (int32_t i = 0; i < sample->Length; ++i)
+            left[i] = values[2 * i] / 32768.0, right[i] = values[2 * i + 1] / 32768.0;
         double lufs = assetgen::IntegratedLoudness(left, right, sample->Hertz);
         low = std::min(low, lufs);
         high = std::max(high, lufs);
     }
-    std::printf("{\"loop_loudness_spread_lu\": %.3f, \"loop_loudness_min_lufs\": %.2f, \"loop_loudness_max_lufs\": %.2f}\n",
-                high - low, low, high);
+    std::printf(
+        "{\"loop_loudness_spread_lu\": %.3f, \"loop_loudness_min_lufs\": %.2f, \"loop_loudness_max_lufs\": %.2f}\n",
+        high - low, low, high);
     return 0;
 }
 
@@ -162,13 +164,15 @@ int Seams(const std::string& capturePath, const std::string& tracePath, const st
             continue;
         }
         double expected = first->Sample + (times.at(starts[k].Frame) - times.at(first->Frame)) * rate;
-        starts[k].Sample = BestMatch(stream, head, static_cast<long>(expected - 4410), static_cast<long>(expected + 4410));
+        starts[k].Sample =
+            BestMatch(stream, head, static_cast<long>(expected - 4410), static_cast<long>(expected + 4410));
         if (starts[k].Sample >= 0 && starts[k].Frame != first->Frame)
             rate = (starts[k].Sample - first->Sample) / (times.at(starts[k].Frame) - times.at(first->Frame));
     }
     if (std::getenv("MUSIC_BENCH_VERBOSE"))
         for (const TStart& s : starts)
-            std::fprintf(stderr, "start frame %d (%.3f s) %s at %.0f\n", s.Frame, times.at(s.Frame), s.Loop.c_str(), s.Sample);
+            std::fprintf(stderr, "start frame %d (%.3f s) %s at %.0f\n", s.Frame, times.at(s.Frame), s.Loop.c_str(),
+                         s.Sample);
 
     // Seams of passes the game played on time (their frames 1/60 s apart
     // within 2 ms): the capture's spacing of the two starts, on the
@@ -193,11 +197,12 @@ int Seams(const std::string& capturePath, const std::string& tracePath, const st
         std::sort(v.begin(), v.end());
         return v[v.size() / 2];
     };
-    std::printf("{\"music_seam_ms_median\": %.3f, \"music_seam_ms_max\": %.3f, \"music_seams\": %zu, "
-                "\"music_passes_late\": %d, \"music_starts_found\": %d, \"music_starts\": %zu, "
-                "\"capture_clock_of_nominal\": %.5f, \"capture_seam_ms_median_uncorrected\": %.3f}\n",
-                median(seams), seams.empty() ? -1.0 : *std::max_element(seams.begin(), seams.end()), seams.size(),
-                late, found, starts.size(), rate / 44100.0, median(raws));
+    std::printf(
+        "{\"music_seam_ms_median\": %.3f, \"music_seam_ms_max\": %.3f, \"music_seams\": %zu, "
+        "\"music_passes_late\": %d, \"music_starts_found\": %d, \"music_starts\": %zu, "
+        "\"capture_clock_of_nominal\": %.5f, \"capture_seam_ms_median_uncorrected\": %.3f}\n",
+        median(seams), seams.empty() ? -1.0 : *std::max_element(seams.begin(), seams.end()), seams.size(), late, found,
+        starts.size(), rate / 44100.0, median(raws));
     return seams.empty() ? 1 : 0;
 }
 

@@ -57,10 +57,8 @@ std::vector<std::string> FindUnreadableAssets() {
 std::vector<std::string> FindAssetProblems() {
     std::vector<std::string> problems;
     for (const std::string& path : AllAssetPaths()) {
-        if (ResolveAssetPath(path).empty())
-            problems.push_back("Missing asset: " + path);
-        else if (!Decodes(path))
-            problems.push_back("Unreadable asset: " + path);
+        if (ResolveAssetPath(path).empty()) problems.push_back("Missing asset: " + path);
+        else if (!Decodes(path)) problems.push_back("Unreadable asset: " + path);
     }
     return problems;
 }
@@ -70,8 +68,6 @@ bool ReportAssetProblems(const std::vector<std::string>& problems) {
     return problems.empty();
 }
 
-std::shared_future<std::vector<std::string>> StartDecodeCheck() {
-    return Engine().StartWorker(FindUnreadableAssets);
-}
+std::shared_future<std::vector<std::string>> StartDecodeCheck() { return Engine().StartWorker(FindUnreadableAssets); }
 
 }  // namespace tuublark

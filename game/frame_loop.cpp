@@ -44,8 +44,7 @@ void RunFrame(GameState& g) {
             // A game that ended in this frame stays over.
             if (g.Screen == kSkinChangeScreen && g.SkinChangeFrame == g.SkinChangeLength) FinishSkinChange(g);
             break;
-        default:
-            break;
+        default: break;
     }
     if (g.Screen == kTitleScreen || g.Screen == kPlayScreen) AdvanceSweep(g);
 }

@@ -6,9 +6,9 @@ namespace tuublark {
 
 std::string ChannelVariableName(const GameState& g, const ChannelRef& channel) {
     const std::pair<const ChannelRef*, const char*> names[] = {
-        {&g.MusicChannelA, "MusicChannelA"},     {&g.MusicChannelB, "MusicChannelB"},
-        {&g.EffectChannel1, "EffectChannel1"},   {&g.EffectChannel2, "EffectChannel2"},
-        {&g.EffectChannel3, "EffectChannel3"},   {&g.EffectChannel4, "EffectChannel4"},
+        {&g.MusicChannelA, "MusicChannelA"},   {&g.MusicChannelB, "MusicChannelB"},
+        {&g.EffectChannel1, "EffectChannel1"}, {&g.EffectChannel2, "EffectChannel2"},
+        {&g.EffectChannel3, "EffectChannel3"}, {&g.EffectChannel4, "EffectChannel4"},
     };
     for (const auto& [variable, name] : names)
         if (channel && *variable == channel) return name;

@@ -17,7 +17,8 @@ int32_t LoadHighScore(const std::string& path) {
     bool missing = false;
     if (path.empty()) return kDefaultHighScore;
     if (!ReadTextFile(path, text, error, &missing)) {
-        if (!missing) std::fprintf(stderr, "tuublark: %s; the high score starts from %d\n", error.c_str(), kDefaultHighScore);
+        if (!missing)
+            std::fprintf(stderr, "tuublark: %s; the high score starts from %d\n", error.c_str(), kDefaultHighScore);
         return kDefaultHighScore;
     }
     // Exactly digits and one newline; anything else is damage.

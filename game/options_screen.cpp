@@ -15,8 +15,8 @@ constexpr int kBackspace = 8;
 constexpr float kTop = 95;
 constexpr float kLineHeight = 31;
 
-const char* const kKeyTitles[kGameKeyCount] = {"Left",          "Right",          "Up",          "Down",
-                                               "Rotate left",   "Rotate right",   "Start",       "Leave"};
+const char* const kKeyTitles[kGameKeyCount] = {"Left",        "Right",        "Up",    "Down",
+                                               "Rotate left", "Rotate right", "Start", "Leave"};
 
 std::string LineText(const TOptionsView& view, int line) {
     const TSettings& s = view.Settings;

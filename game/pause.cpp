@@ -14,9 +14,7 @@ bool IsBound(const TKeyBindings& keys, int key) {
 }
 
 // P and Pause pause, unless the player gave one of them to a game key.
-bool IsPauseKey(const TKeyBindings& keys, int key) {
-    return (key == VkP || key == VkPause) && !IsBound(keys, key);
-}
+bool IsPauseKey(const TKeyBindings& keys, int key) { return (key == VkP || key == VkPause) && !IsBound(keys, key); }
 
 }  // namespace
 

@@ -174,7 +174,8 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     if (trace && std::fflush(trace.get()) != 0) exitStatus = Fail(WriteError(options.TracePath, "trace file", errno));
     if (!profile.Close(error)) exitStatus = Fail(error);
     // The game was played to its end; the record could not keep up.
-    if (recorder.Failed()) exitStatus = Fail(options.RecordPath + ": cannot write record file; the record is incomplete");
+    if (recorder.Failed())
+        exitStatus = Fail(options.RecordPath + ": cannot write record file; the record is incomplete");
     if (StopSignalled()) {
         // The outputs are whole and the display is given back; work going
         // on in the background (sounds decoding) is not waited for.

@@ -26,8 +26,10 @@ struct TNamedFile {
 std::vector<TNamedFile> NamedFiles(const CommandLine& options) {
     std::vector<TNamedFile> files;
     const TNamedFile all[] = {
-        {"--input", "input", &options.InputPath},          {"--record", "record", &options.RecordPath},
-        {"--trace", "trace", &options.TracePath},          {"--profile", "profile", &options.ProfilePath},
+        {"--input", "input", &options.InputPath},
+        {"--record", "record", &options.RecordPath},
+        {"--trace", "trace", &options.TracePath},
+        {"--profile", "profile", &options.ProfilePath},
         {"--screenshot", "screenshot", &options.ScreenshotPath},
     };
     for (const TNamedFile& file : all)
@@ -58,7 +60,7 @@ TIdentity IdentityOf(const std::string& path) {
     HANDLE handle = CreateFileW(WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
-        BY_HANDLE_FILE_INFORMATION info {};
+        BY_HANDLE_FILE_INFORMATION info{};
         bool known = GetFileInformationByHandle(handle, &info) != 0;
         identity.Device = GetFileType(handle) == FILE_TYPE_CHAR;
         CloseHandle(handle);

@@ -40,15 +40,15 @@ void SetStartValues(GameState& g) {
 
 void LoadPictures(GameState& g) {
     ImageRef* const targets[42] = {
-        &g.Backgrounds[0], &g.Backgrounds[1], &g.Backgrounds[2], &g.Backgrounds[3], &g.Backgrounds[4],
-        &g.Backgrounds[5], &g.Backgrounds[6], &g.Backgrounds[7], &g.Backgrounds[8], &g.Backgrounds[9],
-        &g.GridImage, &g.WipeArrowImage, &g.AnimalAImage, &g.AnimalBImage, &g.AnimalALitImage,
-        &g.AnimalBLitImage, &g.LightTriggeredImage, &g.DarkTriggeredImage, &g.BlankImage, &g.YellowImage,
-        &g.ExplodeImage, &g.SquareBurstImage, &g.AnimalAShockImage, &g.AnimalBShockImage,
-        &g.TitleLetters[0], &g.TitleLetters[1], &g.TitleLetters[2], &g.TitleLetters[3],
-        &g.TitleLetters[4], &g.TitleLetters[5], &g.TitleLetters[6], &g.TitleLetters[7],
-        &g.InstructionsImage, &g.GameOverImage, &g.ScoreTagImage, &g.HiTagImage, &g.TimeTagImage,
-        &g.LevelTagImage, &g.DelTagImage, &g.ReticuleImage, &g.MarkerDotsImage, &g.SkinupImage,
+        &g.Backgrounds[0],  &g.Backgrounds[1],      &g.Backgrounds[2],     &g.Backgrounds[3],    &g.Backgrounds[4],
+        &g.Backgrounds[5],  &g.Backgrounds[6],      &g.Backgrounds[7],     &g.Backgrounds[8],    &g.Backgrounds[9],
+        &g.GridImage,       &g.WipeArrowImage,      &g.AnimalAImage,       &g.AnimalBImage,      &g.AnimalALitImage,
+        &g.AnimalBLitImage, &g.LightTriggeredImage, &g.DarkTriggeredImage, &g.BlankImage,        &g.YellowImage,
+        &g.ExplodeImage,    &g.SquareBurstImage,    &g.AnimalAShockImage,  &g.AnimalBShockImage, &g.TitleLetters[0],
+        &g.TitleLetters[1], &g.TitleLetters[2],     &g.TitleLetters[3],    &g.TitleLetters[4],   &g.TitleLetters[5],
+        &g.TitleLetters[6], &g.TitleLetters[7],     &g.InstructionsImage,  &g.GameOverImage,     &g.ScoreTagImage,
+        &g.HiTagImage,      &g.TimeTagImage,        &g.LevelTagImage,      &g.DelTagImage,       &g.ReticuleImage,
+        &g.MarkerDotsImage, &g.SkinupImage,
     };
     for (int i = 0; i < 42; ++i) *targets[i] = LoadImage(kStartupImages[i].Path, kStartupImages[i].Flags);
 }
@@ -82,8 +82,8 @@ int32_t StartUp(GameState& g, std::optional<int32_t> seed) {
     g.SoundChannels = {g.EffectChannel1, g.EffectChannel2, g.EffectChannel3, g.EffectChannel4};
     g.TransitionSound = LoadSound(kTransitionSoundPath, 0);
     g.BleepSound = LoadSound(kBleepSoundPath, 0);
-    for (const ChannelRef& channel : {g.MusicChannelA, g.MusicChannelB, g.EffectChannel1, g.EffectChannel2,
-                                      g.EffectChannel3, g.EffectChannel4})
+    for (const ChannelRef& channel :
+         {g.MusicChannelA, g.MusicChannelB, g.EffectChannel1, g.EffectChannel2, g.EffectChannel3, g.EffectChannel4})
         SetChannelVolume(channel, 0.7f);
     SetStartValues(g);
     return usedSeed;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything (installing what it needs) and runs every test. Tests
+# Checks the sources' layout, builds everything (installing what it needs)
+# and runs every test. Tests
 # that draw with OpenGL run under a virtual X server. Then the suite runs
 # again built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (build-asan), a short ThreadSanitizer run (build-tsan), and each fuzz
@@ -9,6 +10,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+# Layout first: it takes seconds and names the files to run scripts/format.sh on.
+scripts/format.sh --check
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
 (cd build && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j"$(nproc)" "$@")

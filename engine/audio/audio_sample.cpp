@@ -9,7 +9,8 @@ bool BigEndian(int32_t format) { return format == SampleFormatMono16BE || format
 
 int32_t ReadValue(const uint8_t* p, int32_t format) {
     if (EightBit(format)) return p[0] * 257 - 32768;
-    uint16_t bits = BigEndian(format) ? static_cast<uint16_t>(p[0] << 8 | p[1]) : static_cast<uint16_t>(p[1] << 8 | p[0]);
+    uint16_t bits =
+        BigEndian(format) ? static_cast<uint16_t>(p[0] << 8 | p[1]) : static_cast<uint16_t>(p[1] << 8 | p[0]);
     return static_cast<int16_t>(bits);
 }
 

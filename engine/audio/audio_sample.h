@@ -35,8 +35,8 @@ public:
     TAudioSample& operator=(const TAudioSample&) = delete;
 
     uint8_t* Samples;
-    int32_t Length;    // frames
-    int32_t Hertz;     // frames per second
+    int32_t Length;  // frames
+    int32_t Hertz;   // frames per second
     int32_t Format;
     int32_t Capacity;  // bytes owned, -1 when the data is someone else's
 

@@ -3,7 +3,8 @@
 namespace tuublark {
 
 TChannelTable::TChannelTable() {
-    for (int32_t i = 1; i < kChannelSlots; ++i) slots_[static_cast<size_t>(i)].NextFree = i + 1 < kChannelSlots ? i + 1 : 0;
+    for (int32_t i = 1; i < kChannelSlots; ++i)
+        slots_[static_cast<size_t>(i)].NextFree = i + 1 < kChannelSlots ? i + 1 : 0;
     freeHead_ = 1;
 }
 

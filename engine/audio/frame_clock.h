@@ -24,7 +24,7 @@ constexpr int32_t kFrameSamples = 735;  // one 60 Hz frame at 44100 Hz
 
 class TFrameClock {
 public:
-    static constexpr double kDriftLimit = 44.1;   // 1 ms
+    static constexpr double kDriftLimit = 44.1;  // 1 ms
     static constexpr double kJumpLimit = 882.0;  // 20 ms
 
     explicit TFrameClock(int32_t latencyFrames = 0) : latency_(latencyFrames) {}
@@ -46,9 +46,9 @@ public:
 private:
     int32_t latency_;
     bool anchored_ = false;
-    double anchor_ = 0;   // output frame of frame 0 of the mapping
-    int64_t frame_ = 0;   // frames since the anchor
-    double smoothed_ = 0; // mapping minus where the output really is
+    double anchor_ = 0;    // output frame of frame 0 of the mapping
+    int64_t frame_ = 0;    // frames since the anchor
+    double smoothed_ = 0;  // mapping minus where the output really is
     double tickOutput_ = 0;
     int64_t corrections_ = 0, jumps_ = 0;
 };

@@ -3,10 +3,7 @@
 namespace tuublark {
 
 TMixSound::TMixSound(std::vector<int16_t> frames, int32_t hertz, bool loop)
-    : Hertz(hertz),
-      Length(static_cast<int32_t>(frames.size() / 2)),
-      LoopFlag(loop ? -1 : 0),
-      Data(std::move(frames)) {}
+    : Hertz(hertz), Length(static_cast<int32_t>(frames.size() / 2)), LoopFlag(loop ? -1 : 0), Data(std::move(frames)) {}
 
 void TMixSound::Release() {
     // acq_rel: every use of the data by the releasing threads happens before

@@ -54,10 +54,8 @@ int32_t MixVoice(TVoice& voice, int32_t* accumulator, int32_t frames, int64_t bl
         int32_t v = volume8 >> 8;
         int32_t leftGain = v;
         int32_t rightGain = v;
-        if (pan > 0)
-            leftGain = (v * (4096 - pan)) >> 12;
-        else if (pan < 0)
-            rightGain = (v * (4096 + pan)) >> 12;
+        if (pan > 0) leftGain = (v * (4096 - pan)) >> 12;
+        else if (pan < 0) rightGain = (v * (4096 + pan)) >> 12;
         if (depth < 0) rightGain = -rightGain;
 
         // The nearest earlier frame: clear the lowest bit of the value index.

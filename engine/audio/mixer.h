@@ -20,7 +20,7 @@
 namespace tuublark {
 
 constexpr int32_t kOutputHertz = 44100;
-constexpr int32_t kMixFrames = 4096;  // the most one mix call makes
+constexpr int32_t kMixFrames = 4096;            // the most one mix call makes
 constexpr int32_t kMixValues = kMixFrames * 2;  // interleaved left, right
 // A volume or rate change glides to its new value over this many frames.
 constexpr int32_t kRampFrames = 4096;

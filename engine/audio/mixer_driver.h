@@ -74,7 +74,7 @@ double SteadySeconds();
 
 // Float settings to the mixer's integers, truncating toward zero; values
 // beyond the integer range stop at its ends.
-int16_t MixerLevel(float value);     // x 4096, for volume, pan and depth
-int32_t MixerRate(float factor);     // x 65536
+int16_t MixerLevel(float value);  // x 4096, for volume, pan and depth
+int32_t MixerRate(float factor);  // x 65536
 
 }  // namespace tuublark

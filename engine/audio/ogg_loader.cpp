@@ -101,7 +101,8 @@ AudioSampleRef LoadOggSample(TStream& stream) {
             ok = false;
             break;
         }
-        if (SoundTooLong(static_cast<int64_t>(pcm.size() + static_cast<size_t>(count)) / frameBytes, hertz, frameBytes)) {
+        if (SoundTooLong(static_cast<int64_t>(pcm.size() + static_cast<size_t>(count)) / frameBytes, hertz,
+                         frameBytes)) {
             ok = false;  // refused before the memory is taken
             break;
         }

@@ -15,14 +15,14 @@
 namespace tuublark {
 
 enum : int32_t {
-    VoiceFree = 0,      // to be returned to the spare pool
-    VoiceStopped = 1,   // kept while attached to its channel, not mixed
+    VoiceFree = 0,     // to be returned to the spare pool
+    VoiceStopped = 1,  // kept while attached to its channel, not mixed
     VoicePlayOnce = 2,
     VoiceLooping = 4,
     VoicePausedFlag = 16,
 };
 
-constexpr int32_t kNormalRate = 65536;    // 16.16: one source frame per output frame
+constexpr int32_t kNormalRate = 65536;  // 16.16: one source frame per output frame
 constexpr int16_t kFullVolume = 4096;
 
 struct TVoice {

@@ -28,9 +28,7 @@ public:
         write_.store(write + 1, std::memory_order_release);
         return true;
     }
-    bool Full() const {
-        return write_.load(std::memory_order_relaxed) - read_.load(std::memory_order_acquire) == Size;
-    }
+    bool Full() const { return write_.load(std::memory_order_relaxed) - read_.load(std::memory_order_acquire) == Size; }
 
     // Reader side. Null when the ring is empty.
     TVoice* Pop() {

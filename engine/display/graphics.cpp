@@ -24,8 +24,7 @@ int32_t TFramePacing::WaitBeforeFlip(int32_t now, int32_t hertz) {
     return 0;
 }
 
-bool CalibrateRetrace(int32_t hertz, const std::function<void()>& swap,
-                      const std::function<int32_t()>& clock) {
+bool CalibrateRetrace(int32_t hertz, const std::function<void()>& swap, const std::function<int32_t()>& clock) {
     int32_t hits = 0;
     for (int32_t trial = 0; trial < hertz; ++trial) {
         int32_t before = clock();
@@ -45,7 +44,8 @@ static void CalibratePacing() {
     g.Pacing.PacingOn = 0;
     bool hasInterval = driver.SetSwapInterval(1);
     if (g.Hertz == 0 || !driver.Presents()) return;
-    bool retrace = hasInterval && CalibrateRetrace(g.Hertz, [&] { driver.Flip(); }, [] { return Millisecs(); });
+    bool retrace = hasInterval && CalibrateRetrace(
+                                      g.Hertz, [&] { driver.Flip(); }, [] { return Millisecs(); });
     if (!retrace) {
         g.Pacing.PacingOn = 1;
         g.Pacing.PacingStart = Millisecs();
@@ -61,8 +61,7 @@ void OpenGraphics(int32_t width, int32_t height, int32_t depth, int32_t hertz) {
     g.Height = height;
     g.Depth = depth;
     g.Hertz = hertz;
-    if (!RenderDriver().SetGraphicsMode(width, height, depth, hertz))
-        RaiseRuntimeError("Unable to set graphics mode");
+    if (!RenderDriver().SetGraphicsMode(width, height, depth, hertz)) RaiseRuntimeError("Unable to set graphics mode");
     CalibratePacing();
     ResetDrawingState(width, height);
     ResetFonts();

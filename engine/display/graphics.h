@@ -38,8 +38,7 @@ TGraphicsState& Graphics();
 
 // Swap timing seen during calibration: `swap` presents one frame.
 // Returns true when three consecutive swaps took 1000 / hertz ms (+-1).
-bool CalibrateRetrace(int32_t hertz, const std::function<void()>& swap,
-                      const std::function<int32_t()>& clock);
+bool CalibrateRetrace(int32_t hertz, const std::function<void()>& swap, const std::function<int32_t()>& clock);
 
 void OpenGraphics(int32_t width, int32_t height, int32_t depth, int32_t hertz);
 void FlipFrame();

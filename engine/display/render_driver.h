@@ -67,7 +67,10 @@ public:
 
     // Swap-interval control (retrace synchronisation); false when the
     // display offers none.
-    virtual bool SetSwapInterval(int32_t interval) { (void)interval; return false; }
+    virtual bool SetSwapInterval(int32_t interval) {
+        (void)interval;
+        return false;
+    }
     // False for drivers that present nothing and so need no pacing.
     virtual bool Presents() const { return false; }
 

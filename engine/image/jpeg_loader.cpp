@@ -132,8 +132,8 @@ PixmapRef LoadJpegPixmap(TStream& stream) {
     PixmapRef pixmap;
     if (ReadJpegHeader(info, error) && info.output_width > 0 && info.output_height > 0 &&
         info.output_width <= MaxPictureSide && info.output_height <= MaxPictureSide) {
-        pixmap = CreateGrowingPixmap(static_cast<int32_t>(info.output_width),
-                                     static_cast<int32_t>(info.output_height), PixelFormatRGB888);
+        pixmap = CreateGrowingPixmap(static_cast<int32_t>(info.output_width), static_cast<int32_t>(info.output_height),
+                                     PixelFormatRGB888);
         if (!ReadJpegPixels(info, error, *pixmap)) pixmap.reset();
     }
     jpeg_destroy_decompress(&info);

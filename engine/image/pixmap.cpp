@@ -83,7 +83,8 @@ PixmapRef ConvertPixmap(const TPixmap& pixmap, int32_t format) {
             std::memcpy(row, in, static_cast<size_t>(pixmap.Width) * inBytes);
             continue;
         }
-        for (int32_t x = 0; x < pixmap.Width; ++x) WritePixel(row + x * outBytes, format, ReadPixel(in + x * inBytes, pixmap.Format));
+        for (int32_t x = 0; x < pixmap.Width; ++x)
+            WritePixel(row + x * outBytes, format, ReadPixel(in + x * inBytes, pixmap.Format));
     }
     return out;
 }

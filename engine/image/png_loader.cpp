@@ -77,8 +77,8 @@ bool ReadPngPixels(png_structp png, int passes, TPixmap& pixmap) {
 PixmapRef LoadPngPixmap(TStream& stream) {
     png_byte signature[8];
     if (stream.Read(signature, 8) != 8 || png_sig_cmp(signature, 0, 8) != 0) return nullptr;
-    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning, nullptr,
-                                                 PngMalloc, PngFree);
+    png_structp png =
+        png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning, nullptr, PngMalloc, PngFree);
     if (!png) return nullptr;
     png_infop info = png_create_info_struct(png);
     PixmapRef pixmap;

@@ -64,7 +64,8 @@ PixmapRef LoadTgaPixmap(TStream& stream) {
     if (h.ColourMapType == 1) {
         std::vector<uint8_t> raw(static_cast<size_t>(h.MapLength) * mapBytes);
         stream.ReadExactly(raw.data(), raw.size());
-        for (int32_t i = 0; i < h.MapLength; ++i) DecodeColour(&raw[static_cast<size_t>(i) * mapBytes], h.MapBits, &palette[i * 4]);
+        for (int32_t i = 0; i < h.MapLength; ++i)
+            DecodeColour(&raw[static_cast<size_t>(i) * mapBytes], h.MapBits, &palette[i * 4]);
     }
 
     int32_t pixelBytes = (h.Bits + 7) / 8;

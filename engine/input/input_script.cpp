@@ -18,8 +18,8 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"left", VkLeft},   {"right", VkRight}, {"up", VkUp},         {"down", VkDown},
-    {"a", VkA},         {"s", VkS},         {"space", VkSpace},   {"escape", VkEscape},
+    {"left", VkLeft}, {"right", VkRight}, {"up", VkUp},       {"down", VkDown},
+    {"a", VkA},       {"s", VkS},         {"space", VkSpace}, {"escape", VkEscape},
 };
 
 bool ParseInt(const std::string& text, long long lo, long long hi, long long& value) {
@@ -78,7 +78,8 @@ struct TInputScript::TReader {
     TLine Next(std::string& line) {
         line.clear();
         while (true) {
-            int c = File ? ReadByte(File) : (Position < Text->size() ? static_cast<unsigned char>((*Text)[Position++]) : EOF);
+            int c = File ? ReadByte(File)
+                         : (Position < Text->size() ? static_cast<unsigned char>((*Text)[Position++]) : EOF);
             if (c == EOF) return line.empty() ? End : Cut;
             if (c == '\n') return Whole;
             if (line.size() == kMaxLineBytes) return TooLong;
@@ -240,8 +241,7 @@ TInputRecorder::~TInputRecorder() {
     if (file_) std::fclose(file_);
 }
 
-bool TInputRecorder::Open(const std::string& path, int32_t seed, std::optional<int32_t> highScore,
-                          std::string& error) {
+bool TInputRecorder::Open(const std::string& path, int32_t seed, std::optional<int32_t> highScore, std::string& error) {
     file_ = OpenFile(path, "w");
     if (!file_) {
         error = path + ": cannot write record file (" + std::strerror(errno) + ")";

@@ -12,11 +12,11 @@ struct TNamedKey {
 };
 
 constexpr TNamedKey kNamedKeys[] = {
-    {8, "Backspace"}, {9, "Tab"},      {13, "Enter"},     {16, "Shift"},   {17, "Ctrl"},     {18, "Alt"},
-    {19, "Pause"},    {20, "CapsLock"}, {27, "Escape"},   {32, "Space"},   {33, "PageUp"},   {34, "PageDown"},
-    {35, "End"},      {36, "Home"},    {37, "Left"},      {38, "Up"},      {39, "Right"},    {40, "Down"},
-    {45, "Insert"},   {46, "Delete"},  {160, "LeftShift"}, {161, "RightShift"}, {162, "LeftCtrl"},
-    {163, "RightCtrl"}, {164, "LeftAlt"}, {165, "RightAlt"},
+    {8, "Backspace"}, {9, "Tab"},        {13, "Enter"},      {16, "Shift"},       {17, "Ctrl"},      {18, "Alt"},
+    {19, "Pause"},    {20, "CapsLock"},  {27, "Escape"},     {32, "Space"},       {33, "PageUp"},    {34, "PageDown"},
+    {35, "End"},      {36, "Home"},      {37, "Left"},       {38, "Up"},          {39, "Right"},     {40, "Down"},
+    {45, "Insert"},   {46, "Delete"},    {160, "LeftShift"}, {161, "RightShift"}, {162, "LeftCtrl"}, {163, "RightCtrl"},
+    {164, "LeftAlt"}, {165, "RightAlt"},
 };
 
 bool SameIgnoringCase(const std::string& a, const char* b) {

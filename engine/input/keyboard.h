@@ -12,15 +12,28 @@
 namespace tuublark {
 
 enum VirtualKey : int {
-    VkShift = 16, VkControl = 17, VkAlt = 18,
-    VkEnter = 13, VkPause = 19,
-    VkEscape = 27, VkSpace = 32,
-    VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40,
-    VkA = 65, VkO = 79, VkP = 80, VkS = 83,
+    VkShift = 16,
+    VkControl = 17,
+    VkAlt = 18,
+    VkEnter = 13,
+    VkPause = 19,
+    VkEscape = 27,
+    VkSpace = 32,
+    VkLeft = 37,
+    VkUp = 38,
+    VkRight = 39,
+    VkDown = 40,
+    VkA = 65,
+    VkO = 79,
+    VkP = 80,
+    VkS = 83,
     VkF1 = 112,
-    VkLeftShift = 160, VkRightShift = 161,
-    VkLeftControl = 162, VkRightControl = 163,
-    VkLeftAlt = 164, VkRightAlt = 165,
+    VkLeftShift = 160,
+    VkRightShift = 161,
+    VkLeftControl = 162,
+    VkRightControl = 163,
+    VkLeftAlt = 164,
+    VkRightAlt = 165,
 };
 
 class KeyboardState {

@@ -65,8 +65,7 @@ void SDLCALL FillAudio(void* userdata, Uint8* stream, int length) {
     // The first second is left alone: the game is still loading and nothing
     // plays yet.
     if (out.WatchUnderruns.load(std::memory_order_relaxed) && out.LastCallback >= 0 &&
-        now - out.LastCallback > 2 * period + 0.002 &&
-        now - out.OpenedAt.load(std::memory_order_relaxed) > 1.0) {
+        now - out.LastCallback > 2 * period + 0.002 && now - out.OpenedAt.load(std::memory_order_relaxed) > 1.0) {
         if (out.Underruns.fetch_add(1) == 0) {
             out.Grow.store(true);
             out.Wake.notify_one();
@@ -131,8 +130,7 @@ void ReopenLoop(TSdlOutput& out) {
         if (out.Grow.exchange(false)) {
             // Once: a period twice as long, still within the latency.
             out.Period.store(out.Period.load() * 2);
-            std::fprintf(stderr, "tuublark: audio output ran dry; its period grows to %d frames\n",
-                         out.Period.load());
+            std::fprintf(stderr, "tuublark: audio output ran dry; its period grows to %d frames\n", out.Period.load());
             SDL_AudioDeviceID dry = out.Device.exchange(0);
             if (dry != 0) SDL_CloseAudioDevice(dry);
             out.LastCallback = -1.0;
@@ -169,9 +167,8 @@ void WriteReport(const TSdlOutput& out) {
                  "\"worst_late_frames\": %lld, \"drift_corrections\": %lld, \"jumps\": %lld, "
                  "\"sounds\": %lld, \"mean_latency_frames\": %.1f, \"worst_latency_frames\": %lld}\n",
                  out.Latency, out.Period.load(), out.Underruns.load(), static_cast<long long>(out.Mixer->LateStarts()),
-                 static_cast<long long>(out.Mixer->WorstLateFrames()),
-                 static_cast<long long>(clock.DriftCorrections()), static_cast<long long>(clock.Jumps()),
-                 static_cast<long long>(out.Mixer->LatencyCount()),
+                 static_cast<long long>(out.Mixer->WorstLateFrames()), static_cast<long long>(clock.DriftCorrections()),
+                 static_cast<long long>(clock.Jumps()), static_cast<long long>(out.Mixer->LatencyCount()),
                  out.Mixer->LatencyCount() ? out.Mixer->LatencySum() / out.Mixer->LatencyCount() : 0.0,
                  static_cast<long long>(out.Mixer->WorstLatencyFrames()));
     std::fclose(file);

@@ -17,10 +17,14 @@ struct TButton {
 };
 
 constexpr TButton kButtons[] = {
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, VkLeft, VkLeft},   {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, VkRight, VkRight},
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, VkUp, VkUp},         {SDL_CONTROLLER_BUTTON_DPAD_DOWN, VkDown, VkDown},
-    {SDL_CONTROLLER_BUTTON_A, VkA, VkEnter},             {SDL_CONTROLLER_BUTTON_B, VkS, kBackspace},
-    {SDL_CONTROLLER_BUTTON_START, VkSpace, VkPause},     {SDL_CONTROLLER_BUTTON_BACK, VkEscape, VkEscape},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, VkLeft, VkLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, VkRight, VkRight},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, VkUp, VkUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, VkDown, VkDown},
+    {SDL_CONTROLLER_BUTTON_A, VkA, VkEnter},
+    {SDL_CONTROLLER_BUTTON_B, VkS, kBackspace},
+    {SDL_CONTROLLER_BUTTON_START, VkSpace, VkPause},
+    {SDL_CONTROLLER_BUTTON_BACK, VkEscape, VkEscape},
     {SDL_CONTROLLER_BUTTON_Y, 0, VkO},
 };
 
@@ -103,8 +107,7 @@ bool TSdlControllers::Handle(const SDL_Event& event) {
             }
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -9,8 +9,7 @@ namespace tuublark {
 TSdlSystemDriver::TSdlSystemDriver(TSdlWindow& window, bool keyboardFromScript)
     : window_(window),
       keyboardFromScript_(keyboardFromScript),
-      controllers_([this](bool down, int key) { QueueDeviceKey(down, key); },
-                   [this](int key) { QueueMenuKey(key); }) {}
+      controllers_([this](bool down, int key) { QueueDeviceKey(down, key); }, [this](int key) { QueueMenuKey(key); }) {}
 
 void TSdlSystemDriver::QueueDeviceKey(bool down, int key) {
     if (!keyboardFromScript_) pendingKeys_.emplace_back(down, key);
@@ -28,9 +27,7 @@ void TSdlSystemDriver::Poll() {
 void TSdlSystemDriver::Handle(const SDL_Event& event) {
     if (controllers_.Handle(event)) return;
     switch (event.type) {
-        case SDL_QUIT:
-            quit_ = true;
-            break;
+        case SDL_QUIT: quit_ = true; break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             bool down = event.type == SDL_KEYDOWN;
@@ -55,8 +52,7 @@ void TSdlSystemDriver::Handle(const SDL_Event& event) {
                 SDL_MinimizeWindow(SDL_GetWindowFromID(event.window.windowID));
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && !keyboardFromScript_) focusLost_ = true;
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

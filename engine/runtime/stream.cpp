@@ -34,8 +34,8 @@ uint16_t TStream::ReadU16LE() {
 uint32_t TStream::ReadU32LE() {
     uint8_t b[4];
     ReadExactly(b, 4);
-    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-           (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) | (static_cast<uint32_t>(b[2]) << 16) |
+           (static_cast<uint32_t>(b[3]) << 24);
 }
 
 void TStream::Skip(int64_t count) {
@@ -77,8 +77,7 @@ std::unique_ptr<TFileStream> TFileStream::Open(const std::string& path) {
     if (fd < 0) return nullptr;
     struct stat info {};
     std::FILE* file = nullptr;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && fcntl(fd, F_SETFL, O_RDONLY) == 0)
-        file = fdopen(fd, "rb");
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && fcntl(fd, F_SETFL, O_RDONLY) == 0) file = fdopen(fd, "rb");
     if (!file) {
         close(fd);
         return nullptr;

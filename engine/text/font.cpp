@@ -110,8 +110,8 @@ void DrawText(const std::u16string& text, float x, float y) {
     const TDrawState& s = DrawState();
     const TGraphicsState& g = Graphics();
     float hx = s.HandleX, hy = s.HandleY;
-    CurrentFont()->DrawString(text, x + s.OriginX + hx * g.Ix + hy * g.Iy, y + s.OriginY + hx * g.Jx + hy * g.Jy,
-                              g.Ix, g.Iy, g.Jx, g.Jy);
+    CurrentFont()->DrawString(text, x + s.OriginX + hx * g.Ix + hy * g.Iy, y + s.OriginY + hx * g.Jx + hy * g.Jy, g.Ix,
+                              g.Iy, g.Jx, g.Jy);
 }
 
 int32_t TextWidth(const std::u16string& text) {

@@ -13,27 +13,19 @@ constexpr float kHighlightScale = 2.0f;
 constexpr int32_t kHighlightTopRowFirst = 10;
 constexpr int32_t kHighlightTopRowLast = 2;
 
-
 const ImageRef* CellPicture(const GameState& g, int32_t code) {
     switch (code) {
         case CellSettledA:
         case CellLooseA:
-        case CellPieceA:
-            return &g.AnimalAImage;
+        case CellPieceA: return &g.AnimalAImage;
         case CellSettledB:
         case CellLooseB:
-        case CellPieceB:
-            return &g.AnimalBImage;
-        case CellMarkedA:
-            return &g.AnimalALitImage;
-        case CellMarkedB:
-            return &g.AnimalBLitImage;
-        case CellTriggeredA:
-            return &g.LightTriggeredImage;
-        case CellTriggeredB:
-            return &g.DarkTriggeredImage;
-        default:
-            return nullptr;
+        case CellPieceB: return &g.AnimalBImage;
+        case CellMarkedA: return &g.AnimalALitImage;
+        case CellMarkedB: return &g.AnimalBLitImage;
+        case CellTriggeredA: return &g.LightTriggeredImage;
+        case CellTriggeredB: return &g.DarkTriggeredImage;
+        default: return nullptr;
     }
 }
 
@@ -68,7 +60,8 @@ void DrawCells(GameState& g) {
     for (int32_t c = 0; c < kBoardColumns; ++c) {
         for (int32_t r = 0; r < kBoardRows; ++r) {
             if (g.Board[c][r] <= 0) continue;
-            if (const ImageRef* picture = CellPicture(g, g.Board[c][r])) DrawImage(*picture, CellX(g, c), CellY(g, r), 0);
+            if (const ImageRef* picture = CellPicture(g, g.Board[c][r]))
+                DrawImage(*picture, CellX(g, c), CellY(g, r), 0);
         }
     }
 }

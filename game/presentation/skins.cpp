@@ -27,8 +27,8 @@ const TSkin kSkins[kSkinCount] = {
      "Audio/Drumloop8.ogg"},
     {"Ape1", "Lion2", "ApeLit1", "LionLit1", "ApeShock", "LionShock", 0, 10, 60, 20, 30, 90, 120,
      "Audio/Drumloop9.ogg"},
-    {"Giraffe1", "Giraffe2", "GiraffeLit1", "GiraffeLit1", "GiraffeShock", "GiraffeShock", 1, 0, 60, 60, 50, 60,
-     120, "Audio/Drumloop10.ogg"},
+    {"Giraffe1", "Giraffe2", "GiraffeLit1", "GiraffeLit1", "GiraffeShock", "GiraffeShock", 1, 0, 60, 60, 50, 60, 120,
+     "Audio/Drumloop10.ogg"},
 };
 
 std::string PicturePath(const char* name) { return std::string("graphics/") + name + ".bmp"; }
@@ -41,8 +41,8 @@ float SkinSweepSpeed(int skin) { return static_cast<float>(SkinTable(skin).Sweep
 
 std::array<std::string, 6> SkinPicturePaths(int skin) {
     const TSkin& s = SkinTable(skin);
-    return {PicturePath(s.AnimalA),      PicturePath(s.AnimalB),      PicturePath(s.AnimalALit),
-            PicturePath(s.AnimalBLit),   PicturePath(s.AnimalAShock), PicturePath(s.AnimalBShock)};
+    return {PicturePath(s.AnimalA),    PicturePath(s.AnimalB),      PicturePath(s.AnimalALit),
+            PicturePath(s.AnimalBLit), PicturePath(s.AnimalAShock), PicturePath(s.AnimalBShock)};
 }
 
 std::string MusicLoopPathForSkinIndex(int32_t skinIndex) {

@@ -10,7 +10,6 @@ constexpr int32_t kFirstLetterStep = 5;
 constexpr int32_t kLastLetterStep = 12;
 constexpr int32_t kBlastStep = 13;
 
-
 void AddEffect(GameState& g, const ImageRef& image, int32_t column, float dx, float scale, float scaleSpeed,
                int32_t blend, float alpha, float alphaSpeed, int32_t life) {
     g.NewEffect = std::make_shared<TEffect>();
@@ -66,8 +65,7 @@ void StepTitleSweep(GameState& g) {
             if (letterStep) AddLitLetter(g, k);
             if (k == kBlastStep) AddLetterBlasts(g);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

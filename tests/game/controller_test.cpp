@@ -45,31 +45,43 @@ TEST(Controller, ButtonsAndStickPlayAGameThatReplays) {
     // pauses the game): the test runs itself again under xvfb-run.
     if (!std::getenv("TUUBLARK_OWN_DISPLAY")) {
         if (std::system("command -v xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xvfb-run is not installed";
-        std::string command = "TUUBLARK_OWN_DISPLAY=1 SDL_AUDIODRIVER=dummy xvfb-run -a -s '-screen 0 1024x768x24' "
-                              "/proc/" + std::to_string(getpid()) + "/exe --gtest_filter=Controller.* > '" +
-                              Temp("inner.txt") + "' 2>&1";
+        std::string command =
+            "TUUBLARK_OWN_DISPLAY=1 SDL_AUDIODRIVER=dummy xvfb-run -a -s '-screen 0 1024x768x24' "
+            "/proc/" +
+            std::to_string(getpid()) + "/exe --gtest_filter=Controller.* > '" + Temp("inner.txt") + "' 2>&1";
         int status = std::system(command.c_str());
         EXPECT_EQ(status, 0) << ReadFile(Temp("inner.txt"));
         return;
     }
     const std::string record = Temp("pad.rec"), live = Temp("live.jsonl"), replay = Temp("replay.jsonl");
     const TStep steps[] = {
-        {SDL_CONTROLLER_BUTTON_START, 1}, {SDL_CONTROLLER_BUTTON_START, 0}, {-1, -30000},
-        {-1, 0},                          {SDL_CONTROLLER_BUTTON_A, 1},     {SDL_CONTROLLER_BUTTON_A, 0},
-        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0},
-        {SDL_CONTROLLER_BUTTON_B, 1},     {SDL_CONTROLLER_BUTTON_B, 0},     {-1, 5000},  // inside the dead zone
-        {-1, 0},                          {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1}, {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0},
+        {SDL_CONTROLLER_BUTTON_START, 1},
+        {SDL_CONTROLLER_BUTTON_START, 0},
+        {-1, -30000},
+        {-1, 0},
+        {SDL_CONTROLLER_BUTTON_A, 1},
+        {SDL_CONTROLLER_BUTTON_A, 0},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0},
+        {SDL_CONTROLLER_BUTTON_B, 1},
+        {SDL_CONTROLLER_BUTTON_B, 0},
+        {-1, 5000},  // inside the dead zone
+        {-1, 0},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0},
     };
     // On a second controller, connected after the first is removed: Back
     // leaves the game, and Back on the title screen ends the run.
-    const TStep ending[] = {{SDL_CONTROLLER_BUTTON_BACK, 1}, {SDL_CONTROLLER_BUTTON_BACK, 0},
-                            {SDL_CONTROLLER_BUTTON_BACK, 1}, {SDL_CONTROLLER_BUTTON_BACK, 0}};
+    const TStep ending[] = {{SDL_CONTROLLER_BUTTON_BACK, 1},
+                            {SDL_CONTROLLER_BUTTON_BACK, 0},
+                            {SDL_CONTROLLER_BUTTON_BACK, 1},
+                            {SDL_CONTROLLER_BUTTON_BACK, 0}};
     std::atomic<bool> done{false};
     std::thread player;
     CommandLine options;
     std::string error;
-    ASSERT_TRUE(ParseCommandLine({"--windowed", "--frames", "100000", "--record", record, "--trace", live}, options,
-                                 error));
+    ASSERT_TRUE(
+        ParseCommandLine({"--windowed", "--frames", "100000", "--record", record, "--trace", live}, options, error));
     ::testing::internal::CaptureStderr();
     int status = RunGame(options, "", [&](const CommandLine&, const TSettings&, std::string& err) {
         TPlatformOptions platform;
@@ -136,8 +148,8 @@ TEST(Controller, ButtonsAndStickPlayAGameThatReplays) {
     // Each control reached the game as its key, the stick only past its
     // dead zone (left once: right comes from the d-pad alone).
     std::string recorded = ReadFile(record);
-    for (const char* event : {" down space", " up space", " down left", " up left", " down a", " down right",
-                              " down s", " down down", " up down", " down escape"})
+    for (const char* event : {" down space", " up space", " down left", " up left", " down a", " down right", " down s",
+                              " down down", " up down", " down escape"})
         EXPECT_NE(recorded.find(event), std::string::npos) << event << " missing in\n" << recorded;
     EXPECT_EQ(recorded.find(" down left"), recorded.rfind(" down left")) << recorded;
     EXPECT_EQ(recorded.find(" down right"), recorded.rfind(" down right")) << recorded;

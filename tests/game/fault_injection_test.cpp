@@ -163,7 +163,8 @@ TEST_F(FaultInjection, SpecialFilesAndMemoryBombsAreUnreadableAssets) {
         {"graphics/rez.ttf", [](const fs::path& file) { fs::create_directory(file); }},
         {"backgrounds/BG01.bmp", [](const fs::path& file) { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }},
         // A terabyte (sparse), refused before its memory is asked for.
-        {"graphics/rez.ttf", [](const fs::path& file) {
+        {"graphics/rez.ttf",
+         [](const fs::path& file) {
              WriteFile(file, "");
              fs::resize_file(file, uintmax_t{1} << 40);
          }},
@@ -192,14 +193,13 @@ TEST_F(FaultInjection, EmptyAssetFileIsUnreadable) {
     EXPECT_EQ(r.Stderr, "Unreadable asset: graphics/rez.ttf\n");
 }
 
-
 TEST_F(FaultInjection, NoAudioDevicePlaysASilentButCompleteGame) {
     if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
     const fs::path input = Root() / "silent.txt";
     WriteFile(input, kGameInput);
     const fs::path headless = Root() / "silent_h.jsonl", windowed = Root() / "silent_w.jsonl";
-    ASSERT_EQ(Run("--headless --frames 360 --input '" + input.string() + "' --trace '" + headless.string() + "'").Status,
-              0);
+    ASSERT_EQ(
+        Run("--headless --frames 360 --input '" + input.string() + "' --trace '" + headless.string() + "'").Status, 0);
     RunResult r = Run("--windowed --frames 360 --input '" + input.string() + "' --trace '" + windowed.string() + "'",
                       "SDL_AUDIODRIVER=no_such_driver");
     ASSERT_EQ(r.Status, 0) << r.Stderr;
@@ -217,9 +217,9 @@ TEST_F(FaultInjection, UnusableReplayFilesExitWithStatus2AndOneLine) {
     };
     const Case cases[] = {
         {Root().string() + "/backgrounds", "@: cannot read input file"},  // a folder
-        {"graphics/ABlock.bmp", "@:1: "},                                  // a picture given by mistake
-        {"=12 down left\n" + std::string(64, '\0') + "\n", "@:2: "},       // NULs
-        {"=20 down left\n10 up left\n", "@:2: frame 10 comes after"},      // frames going backwards
+        {"graphics/ABlock.bmp", "@:1: "},                                 // a picture given by mistake
+        {"=12 down left\n" + std::string(64, '\0') + "\n", "@:2: "},      // NULs
+        {"=20 down left\n10 up left\n", "@:2: frame 10 comes after"},     // frames going backwards
         {"=1 down left\n" + std::string(5000, '#') + "\n", "@:2: line too long"},
         {"/dev/zero", "@:1: line too long"},  // endless, without a line end
         // A terminal escape in a key name reaches the terminal escaped.
@@ -301,7 +301,7 @@ TEST_F(FaultInjection, NoDisplayIsAFatalGraphicsErrorUnlessADriverIsNamed) {
     };
     const Case cases[] = {
         {"env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER", 255},
-        {"env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:4242", 255},  // no such server
+        {"env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:4242", 255},    // no such server
         {"env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen", 0},  // the user's choice
     };
     for (const Case& c : cases) {
@@ -368,8 +368,7 @@ TEST_F(FaultInjection, StopSignalsEndTheRunInEveryStateWithAWholeTrace) {
         for (int i = 0; i < 2000 && !startUp && ReadFile(trace) == kept; ++i) usleep(10000);
         if (std::string(c.State) == "playing")
             for (int i = 0; i < 2000 && CountLines(ReadFile(trace)) < 10; ++i) usleep(10000);
-        else if (!startUp)
-            usleep(300000);
+        else if (!startUp) usleep(300000);
         kill(pid, c.Signal);
         int status = WaitForEnd(pid);
         ASSERT_NE(status, -1) << c.State << ": still running after the signal";
@@ -396,8 +395,8 @@ TEST_F(FaultInjection, TruncatedReplayEndsTheInputWhereItStops) {
     const fs::path cutTrace = Root() / "cut.jsonl", keptTrace = Root() / "kept.jsonl";
     RunResult r = Run("--headless --frames 120 --input '" + cut.string() + "' --trace '" + cutTrace.string() + "'");
     ASSERT_EQ(r.Status, 0) << r.Stderr;
-    ASSERT_EQ(Run("--headless --frames 120 --input '" + kept.string() + "' --trace '" + keptTrace.string() + "'").Status,
-              0);
+    ASSERT_EQ(
+        Run("--headless --frames 120 --input '" + kept.string() + "' --trace '" + keptTrace.string() + "'").Status, 0);
     const std::string trace = ReadFile(cutTrace);
     EXPECT_EQ(CountLines(trace), 120u);
     EXPECT_EQ(trace, ReadFile(keptTrace));

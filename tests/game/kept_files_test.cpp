@@ -51,9 +51,9 @@ TEST(HighScoreFile, ReadsOnlyAWholeNumberAndANewline) {
         int32_t Value;
         bool Warns;
     } cases[] = {
-        {nullptr, 10000, false},      {"25000\n", 25000, false},   {"9000\n", 10000, false},
-        {"25000", 10000, true},       {"", 10000, true},           {"abc\n", 10000, true},
-        {"-25000\n", 10000, true},    {"25000\nx\n", 10000, true}, {"99999999999\n", 10000, true},
+        {nullptr, 10000, false},   {"25000\n", 25000, false},   {"9000\n", 10000, false},
+        {"25000", 10000, true},    {"", 10000, true},           {"abc\n", 10000, true},
+        {"-25000\n", 10000, true}, {"25000\nx\n", 10000, true}, {"99999999999\n", 10000, true},
         {" 25000\n", 10000, true},
     };
     for (const Case& c : cases) {
@@ -137,12 +137,9 @@ TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {
     EXPECT_EQ(s.Keys.Keys[3], VkDown);
     EXPECT_EQ(s.AudioLatencyMs, 0);
     const std::vector<std::string> expected = {
-        "s.ini:6: expected a volume from 0 to 100",
-        "s.ini:9: Q is already the rotate_left key",
-        "s.ini:11: 'nosuchkey' names no key",
-        "s.ini:12: expected 0 (automatic) or 5 to 1000",
-        "s.ini:13: expected 'name = value'",
-        "s.ini:14: expected auto or WIDTHxHEIGHT (200x150 to 16384x16384)",
+        "s.ini:6: expected a volume from 0 to 100", "s.ini:9: Q is already the rotate_left key",
+        "s.ini:11: 'nosuchkey' names no key",       "s.ini:12: expected 0 (automatic) or 5 to 1000",
+        "s.ini:13: expected 'name = value'",        "s.ini:14: expected auto or WIDTHxHEIGHT (200x150 to 16384x16384)",
     };
     EXPECT_EQ(problems, expected);
 
@@ -151,9 +148,9 @@ TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {
     file.Values.MusicVolume = 75;
     file.Values.Keys.Bind(0, 'J');
     std::string written = file.Render();
-    for (const char* line : {"# mine\n[display]\nfullscreen = off\nwindow_size = 1024x768\nmusic_volume = 75\n",
-                             "colour_scheme = green\n", "just words\n", "key_left = J\n", "key_right = Right\n",
-                             "effects_volume = 100\n"})
+    for (const char* line :
+         {"# mine\n[display]\nfullscreen = off\nwindow_size = 1024x768\nmusic_volume = 75\n", "colour_scheme = green\n",
+          "just words\n", "key_left = J\n", "key_right = Right\n", "effects_volume = 100\n"})
         EXPECT_NE(written.find(line), std::string::npos) << line << " in\n" << written;
     EXPECT_EQ(written.find("window_size", written.find("window_size") + 1), std::string::npos) << written;
     TSettingsFile again;

@@ -52,7 +52,6 @@ protected:
         return moved;
     }
 
-
     GameState g;
 };
 

@@ -47,7 +47,7 @@ TEST(WholeGame, WindowedRunGivesTheSameTraceAsHeadless) {
     std::string headless = Temp("h.jsonl"), windowed = Temp("w.jsonl");
     ASSERT_EQ(RunGameProcess("--headless --frames 500 --input '" + input + "' --trace '" + headless + "'").Status, 0);
     RunResult r = RunGameProcess("--windowed --frames 500 --input '" + input + "' --trace '" + windowed + "'",
-                      "SDL_AUDIODRIVER=dummy");
+                                 "SDL_AUDIODRIVER=dummy");
     ASSERT_EQ(r.Status, 0) << r.Stderr;
     EXPECT_EQ(ReadFile(headless), ReadFile(windowed));
 }
@@ -69,7 +69,8 @@ TEST(WholeGame, SeedOptionAndSeedLineGiveTheSameGame) {
     WriteFile(input, kGameInput);
     std::string first = Temp("rec_a.jsonl"), second = Temp("rec_b.jsonl");
     ASSERT_EQ(RunGameProcess("--headless --frames 450 --input '" + input + "' --trace '" + first + "'").Status, 0);
-    ASSERT_EQ(RunGameProcess("--headless --seed 7 --frames 450 --input '" + input + "' --trace '" + second + "'").Status, 0);
+    ASSERT_EQ(
+        RunGameProcess("--headless --seed 7 --frames 450 --input '" + input + "' --trace '" + second + "'").Status, 0);
     EXPECT_EQ(ReadFile(first), ReadFile(second));
 }
 
@@ -79,8 +80,8 @@ TEST(WholeGame, KeysRecordedFromTheKeyboardReplayTheSameGame) {
     std::string record = Temp("keyboard.rec"), live = Temp("live.jsonl"), replay = Temp("replay.jsonl");
     // Real key events through the X server while the game runs in a window.
     std::string script =
-        "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed --frames 420 --record '" + record +
-        "' --trace '" + live +
+        "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed --frames 420 --record '" + record + "' --trace '" +
+        live +
         "' & pid=$!\n"
         "for i in $(seq 100); do id=$(xdotool search --pid $pid --name '^TUUBLARK$' 2>/dev/null | head -1); "
         "[ -n \"$id\" ] && break; sleep 0.05; done\n"
@@ -115,7 +116,8 @@ TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
                          "for i in $(seq 100); do id=$(xdotool search --pid $pid --name '^TUUBLARK$' 2>/dev/null "
                          "| head -1); [ -n \"$id\" ] && break; sleep 0.05; done\n"
                          "xdotool windowfocus --sync \"$id\" 2>/dev/null; sleep 0.5\n"
-                         "xdotool key alt+Return; sleep 1; xdotool getwindowgeometry \"$id\" > '" + geometry +
+                         "xdotool key alt+Return; sleep 1; xdotool getwindowgeometry \"$id\" > '" +
+                         geometry +
                          "'; xdotool key alt+Return\n"
                          "wait $pid\n";
     std::string scriptPath = Temp("alt_enter.sh");
@@ -210,7 +212,8 @@ TEST(WholeGame, KeptHighScoreStartsAPlayedGameAndItsRecordButNoReplay) {
     EXPECT_NE(ReadFile(live).find("\"HighScore\":23456"), std::string::npos);
     // The replay starts from the recorded high score, not from the file.
     WriteFile(home + "/tuublark/highscore", "99999\n");
-    ASSERT_EQ(RunGameProcess("--headless --frames 30 --input '" + record + "' --trace '" + replay + "'", env).Status, 0);
+    ASSERT_EQ(RunGameProcess("--headless --frames 30 --input '" + record + "' --trace '" + replay + "'", env).Status,
+              0);
     EXPECT_EQ(ReadFile(live), ReadFile(replay));
     // A headless game neither reads nor writes the file.
     ASSERT_EQ(RunGameProcess("--headless --seed 1 --frames 2 --trace '" + headless + "'", env).Status, 0);
@@ -233,7 +236,6 @@ TEST(WholeGame, BadCommandLinesAndFilesExitWithStatus2AndOneLine) {
     r = RunGameProcess("--headless");
     EXPECT_EQ(r.Status, 2);
     EXPECT_EQ(CountLines(r.Stderr), 1u);
-
 }
 
 TEST(WholeGame, FullScreenWithoutTheGamesModeRunsOnTheDesktopMode) {

@@ -112,7 +112,8 @@ TEST(GoldenReplay, DifferenceNamesTheFrameAndTheField) {
     EXPECT_EQ(Difference(R"({"Frame":12,"Score":13,"Board":[[0,1],[2,3]]})",
                          R"({"Frame":12,"Score":26,"Board":[[0,1],[2,3]]})"),
               R"("Frame":12: golden "Score":13, now "Score":26)");
-    EXPECT_EQ(Difference(R"({"Frame":3,"Sounds":["a,b"],"Board":[[0,1]]})", R"({"Frame":3,"Sounds":["a,b"],"Board":[[0,2]]})"),
+    EXPECT_EQ(Difference(R"({"Frame":3,"Sounds":["a,b"],"Board":[[0,1]]})",
+                         R"({"Frame":3,"Sounds":["a,b"],"Board":[[0,2]]})"),
               R"("Frame":3: golden "Board":[[0,1]], now "Board":[[0,2]])");
 }
 

@@ -34,9 +34,9 @@ enum class TOpKind { Blend, Alpha, Color, Transform, LineWidth, Clear, Quad, Lin
 
 struct TRecordedOp {
     TOpKind Kind;
-    std::string Label;          // the picture's name for a Quad ("glyph:c" for text)
-    std::vector<float> Args;    // the operation's arguments as given to the driver
-    TRecordedState State;       // the state in force after this operation
+    std::string Label;        // the picture's name for a Quad ("glyph:c" for text)
+    std::vector<float> Args;  // the operation's arguments as given to the driver
+    TRecordedState State;     // the state in force after this operation
     float X() const { return Args.size() >= 6 ? Args[4] : Args[0]; }  // quad/line translation, plot x
     float Y() const { return Args.size() >= 6 ? Args[5] : Args[1]; }
 };
@@ -114,8 +114,7 @@ inline DrawLogRef InstallRecordingDriver() {
 
 // A picture of the given size, centred on its drawing position, whose
 // draws are logged under `name`.
-inline ImageRef MakeFakeImage(const DrawLogRef& log, const std::string& name, int32_t width = 30,
-                              int32_t height = 30) {
+inline ImageRef MakeFakeImage(const DrawLogRef& log, const std::string& name, int32_t width = 30, int32_t height = 30) {
     auto image = std::make_shared<TImage>();
     image->Width = width;
     image->Height = height;

@@ -14,9 +14,9 @@ const Rgb kWhite = {1.0, 1.0, 1.0};
 
 // How one drawing of an animal is coloured and what face it makes.
 struct Look {
-    double Shade;   // multiplies every fur colour
+    double Shade;  // multiplies every fur colour
     bool Shocked;
-    double Outline; // line width in drawing units (100 units = picture size)
+    double Outline;  // line width in drawing units (100 units = picture size)
 };
 
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
@@ -145,10 +145,8 @@ void DrawHippo(cairo_t* cr, const Look& l) {
         cairo_fill(cr);
     }
     Eyes(cr, 50, 13, 33, 4.5, l);
-    if (l.Shocked)
-        Mouth(cr, 50, 73, 22, l);
-    else
-        Mouth(cr, 50, 74, 30, l);
+    if (l.Shocked) Mouth(cr, 50, 73, 22, l);
+    else Mouth(cr, 50, 74, 30, l);
 }
 
 void DrawPanda(cairo_t* cr, const Look& l) {
@@ -189,10 +187,8 @@ void DrawPanda(cairo_t* cr, const Look& l) {
     Ellipse(cr, 50, 66, 6.5, 4.5);
     SetColor(cr, kInk);
     cairo_fill(cr);
-    if (l.Shocked)
-        Mouth(cr, 50, 76, 12, l);
-    else
-        Mouth(cr, 50, 74, 14, l);
+    if (l.Shocked) Mouth(cr, 50, 76, 12, l);
+    else Mouth(cr, 50, 74, 14, l);
 }
 
 void DrawApe(cairo_t* cr, const Look& l) {
@@ -362,9 +358,9 @@ struct AnimalKind {
 };
 
 const AnimalKind kAnimals[] = {
-    {"Ely", DrawEly, {0.78, 0.88, 1.00}},     {"Hippo", DrawHippo, {0.90, 0.84, 1.00}},
-    {"Panda", DrawPanda, {0.80, 0.95, 0.74}}, {"Ape", DrawApe, {0.92, 0.96, 0.72}},
-    {"Lion", DrawLion, {1.00, 0.92, 0.70}},   {"Croc", DrawCroc, {0.76, 0.95, 0.96}},
+    {"Ely", DrawEly, {0.78, 0.88, 1.00}},         {"Hippo", DrawHippo, {0.90, 0.84, 1.00}},
+    {"Panda", DrawPanda, {0.80, 0.95, 0.74}},     {"Ape", DrawApe, {0.92, 0.96, 0.72}},
+    {"Lion", DrawLion, {1.00, 0.92, 0.70}},       {"Croc", DrawCroc, {0.76, 0.95, 0.96}},
     {"Giraffe", DrawGiraffe, {1.00, 0.86, 0.78}},
 };
 
@@ -430,7 +426,10 @@ Picture DrawAnimal(const std::string& name, AnimalLook look) {
         case AnimalLook::Light: break;
         case AnimalLook::Dark: l.Shade = 0.68; break;
         case AnimalLook::Lit: l.Shade = 1.12; break;
-        case AnimalLook::Shock: l.Shocked = true; l.Outline = 5.0; break;
+        case AnimalLook::Shock:
+            l.Shocked = true;
+            l.Outline = 5.0;
+            break;
     }
     if (masked) {
         // Keep the startled face inside the picture with room for its outline.

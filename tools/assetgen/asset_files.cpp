@@ -42,7 +42,7 @@ std::vector<std::string> SplitPath(const std::string& path) {
 
 bool PictureFor(const std::string& stem, Picture& picture) {
     static const char* const kLetterBlocks[8] = {"tblock", "ublock", "u2block", "bblock",
-                                                 "lblock", "ablock", "rblock", "kblock"};
+                                                 "lblock", "ablock", "rblock",  "kblock"};
     static const char kLetters[8] = {'T', 'U', 'U', 'B', 'L', 'A', 'R', 'K'};
     struct TagName {
         const char* Stem;
@@ -97,8 +97,8 @@ bool PictureFor(const std::string& stem, Picture& picture) {
         const char* Text;
         AnimalLook Look;
     };
-    static const Suffix kSuffixes[] = {{"lit1", AnimalLook::Lit}, {"shock", AnimalLook::Shock},
-                                       {"1", AnimalLook::Light}, {"2", AnimalLook::Dark}};
+    static const Suffix kSuffixes[] = {
+        {"lit1", AnimalLook::Lit}, {"shock", AnimalLook::Shock}, {"1", AnimalLook::Light}, {"2", AnimalLook::Dark}};
     for (const Suffix& suffix : kSuffixes)
         if (EndsWith(stem, suffix.Text)) {
             std::string name = stem.substr(0, stem.size() - std::strlen(suffix.Text));

@@ -11,8 +11,7 @@ namespace {
 constexpr double W = kBackgroundWidth;
 constexpr double H = kBackgroundHeight;
 
-void VerticalGradient(cairo_t* cr, const std::vector<std::pair<double, Rgb>>& stops, double y0 = 0,
-                      double y1 = H) {
+void VerticalGradient(cairo_t* cr, const std::vector<std::pair<double, Rgb>>& stops, double y0 = 0, double y1 = H) {
     cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
     for (const auto& [at, c] : stops) cairo_pattern_add_color_stop_rgb(p, at, c.R, c.G, c.B);
     cairo_rectangle(cr, 0, y0, W, y1 - y0);
@@ -136,8 +135,7 @@ void Palm(cairo_t* cr, double x, double ground, double height, double lean, cons
         cairo_translate(cr, tx, ty);
         cairo_rotate(cr, a);
         cairo_move_to(cr, 0, 0);
-        cairo_curve_to(cr, height * 0.2, -height * 0.12, height * 0.35, -height * 0.05, height * 0.45,
-                       height * 0.12);
+        cairo_curve_to(cr, height * 0.2, -height * 0.12, height * 0.35, -height * 0.05, height * 0.45, height * 0.12);
         cairo_curve_to(cr, height * 0.3, 0, height * 0.15, -height * 0.02, 0, 0);
         cairo_restore(cr);
         cairo_fill(cr);
@@ -179,7 +177,9 @@ void CalmPanels(cairo_t* cr, const Rgb& tint, const Rgb& rim) {
 }
 
 void Savanna(cairo_t* cr, Random& rnd) {
-    VerticalGradient(cr, {{0, FromBytes(70, 30, 90)}, {0.45, FromBytes(230, 110, 70)}, {0.7, FromBytes(252, 190, 90)},
+    VerticalGradient(cr, {{0, FromBytes(70, 30, 90)},
+                          {0.45, FromBytes(230, 110, 70)},
+                          {0.7, FromBytes(252, 190, 90)},
                           {1, FromBytes(120, 60, 30)}});
     Glow(cr, 330, 520, 300, FromBytes(255, 220, 120), 0.8);
     Disc(cr, 330, 520, 80, FromBytes(255, 235, 160));
@@ -223,7 +223,9 @@ void DesertNight(cairo_t* cr, Random& rnd) {
 }
 
 void RiverSwamp(cairo_t* cr, Random& rnd) {
-    VerticalGradient(cr, {{0, FromBytes(120, 200, 210)}, {0.45, FromBytes(220, 235, 200)}, {0.5, FromBytes(60, 120, 110)},
+    VerticalGradient(cr, {{0, FromBytes(120, 200, 210)},
+                          {0.45, FromBytes(220, 235, 200)},
+                          {0.5, FromBytes(60, 120, 110)},
                           {1, FromBytes(20, 60, 60)}});
     Ridge(cr, rnd, 280, 12, 3, FromBytes(70, 120, 90));
     // Water with light ripples.
@@ -253,11 +255,11 @@ void RiverSwamp(cairo_t* cr, Random& rnd) {
 }
 
 void Highland(cairo_t* cr, Random& rnd) {
-    VerticalGradient(cr, {{0, FromBytes(60, 140, 230)}, {0.6, FromBytes(170, 215, 250)}, {1, FromBytes(230, 240, 250)}});
+    VerticalGradient(cr,
+                     {{0, FromBytes(60, 140, 230)}, {0.6, FromBytes(170, 215, 250)}, {1, FromBytes(230, 240, 250)}});
     Glow(cr, 110, 70, 180, FromBytes(255, 255, 220), 0.9);
     Disc(cr, 110, 70, 40, FromBytes(255, 250, 215));
-    for (int i = 0; i < 7; ++i)
-        Cloud(cr, rnd.Range(0, W), rnd.Range(30, 200), rnd.Range(50, 100), Rgb{1, 1, 1}, 0.85);
+    for (int i = 0; i < 7; ++i) Cloud(cr, rnd.Range(0, W), rnd.Range(30, 200), rnd.Range(50, 100), Rgb{1, 1, 1}, 0.85);
     Ridge(cr, rnd, 390, 25, 1.5, FromBytes(150, 180, 90));
     Ridge(cr, rnd, 450, 18, 2, FromBytes(200, 180, 70));
     Ridge(cr, rnd, 520, 12, 3, FromBytes(170, 140, 50));
@@ -287,15 +289,16 @@ void Jungle(cairo_t* cr, Random& rnd) {
     for (int i = 0; i < 6; ++i) {
         Rgb flower = i % 2 ? FromBytes(255, 90, 120) : FromBytes(255, 180, 60);
         double x = rnd.Range(0, W), y = rnd.Range(0, H);
-        for (int p = 0; p < 5; ++p)
-            Disc(cr, x + 7 * std::cos(p * 1.2566), y + 7 * std::sin(p * 1.2566), 5, flower);
+        for (int p = 0; p < 5; ++p) Disc(cr, x + 7 * std::cos(p * 1.2566), y + 7 * std::sin(p * 1.2566), 5, flower);
         Disc(cr, x, y, 3.5, FromBytes(255, 240, 120));
     }
     CalmPanels(cr, FromBytes(5, 25, 15), FromBytes(150, 230, 150));
 }
 
 void SunsetMountains(cairo_t* cr, Random& rnd) {
-    VerticalGradient(cr, {{0, FromBytes(60, 20, 80)}, {0.35, FromBytes(200, 60, 120)}, {0.6, FromBytes(255, 150, 90)},
+    VerticalGradient(cr, {{0, FromBytes(60, 20, 80)},
+                          {0.35, FromBytes(200, 60, 120)},
+                          {0.6, FromBytes(255, 150, 90)},
                           {1, FromBytes(255, 200, 120)}});
     Glow(cr, 250, 330, 240, FromBytes(255, 220, 150), 0.7);
     Disc(cr, 250, 330, 55, FromBytes(255, 230, 170));
@@ -307,18 +310,18 @@ void SunsetMountains(cairo_t* cr, Random& rnd) {
 }
 
 void Lagoon(cairo_t* cr, Random& rnd) {
-    VerticalGradient(cr, {{0, FromBytes(20, 100, 190)}, {0.45, FromBytes(120, 210, 240)}, {0.46, FromBytes(30, 170, 190)},
+    VerticalGradient(cr, {{0, FromBytes(20, 100, 190)},
+                          {0.45, FromBytes(120, 210, 240)},
+                          {0.46, FromBytes(30, 170, 190)},
                           {1, FromBytes(10, 60, 120)}});
-    for (int i = 0; i < 5; ++i)
-        Cloud(cr, rnd.Range(0, W), rnd.Range(30, 160), rnd.Range(40, 80), Rgb{1, 1, 1}, 0.8);
+    for (int i = 0; i < 5; ++i) Cloud(cr, rnd.Range(0, W), rnd.Range(30, 160), rnd.Range(40, 80), Rgb{1, 1, 1}, 0.8);
     for (int row = 0; row < 22; ++row) {
         double y = 285 + row * row * 0.65;
         SetColor(cr, Rgb{1, 1, 1}, 0.12 + row * 0.01);
         cairo_set_line_width(cr, 1.5 + row * 0.12);
         double shift = rnd.Range(0, 60);
         cairo_move_to(cr, -60 + shift, y);
-        for (double x = -60 + shift; x < W + 60; x += 60)
-            cairo_curve_to(cr, x + 15, y - 5, x + 45, y + 5, x + 60, y);
+        for (double x = -60 + shift; x < W + 60; x += 60) cairo_curve_to(cr, x + 15, y - 5, x + 45, y + 5, x + 60, y);
         cairo_stroke(cr);
     }
     // A sandy islet with palms on either side.
@@ -376,8 +379,7 @@ void Aurora(cairo_t* cr, Random& rnd) {
 
 Picture DrawBackground(int number) {
     static void (*const kScenes[10])(cairo_t*, Random&) = {
-        Savanna, BambooGrove, DesertNight, RiverSwamp, Highland,
-        Jungle, SunsetMountains, Lagoon, AutumnForest, Aurora,
+        Savanna, BambooGrove, DesertNight, RiverSwamp, Highland, Jungle, SunsetMountains, Lagoon, AutumnForest, Aurora,
     };
     Canvas canvas(kBackgroundWidth, kBackgroundHeight, false);
     Random random(0x5EED0000u + static_cast<uint32_t>(number));

@@ -28,14 +28,14 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture) {
     Put32(out, 40);               // info header size
     Put32(out, static_cast<uint32_t>(picture.Width));
     Put32(out, static_cast<uint32_t>(picture.Height));  // positive: bottom-up rows
-    Put16(out, 1);                // planes
-    Put16(out, 24);               // bits per pixel
-    Put32(out, 0);                // no compression
+    Put16(out, 1);                                      // planes
+    Put16(out, 24);                                     // bits per pixel
+    Put32(out, 0);                                      // no compression
     Put32(out, imageBytes);
-    Put32(out, 2835);             // 72 dpi, both ways
+    Put32(out, 2835);  // 72 dpi, both ways
     Put32(out, 2835);
-    Put32(out, 0);                // colours used
-    Put32(out, 0);                // colours important
+    Put32(out, 0);  // colours used
+    Put32(out, 0);  // colours important
     for (int y = picture.Height - 1; y >= 0; --y) {
         const uint8_t* row = picture.Rgb.data() + static_cast<size_t>(y) * picture.Width * 3;
         for (int x = 0; x < picture.Width; ++x) {

@@ -144,12 +144,12 @@ StereoBuffer RenderDrumLoop(int number) {
             long length = stepStart(step + HeldSteps(g.LeadPattern, step, steps) + 1) - at;
             double freq = NoteFrequency(g.LeadRoot, note);
             double pan = (step / 2) % 2 ? 0.35 : -0.35;
-            if (g.LeadKind == Lead::Pluck)
-                synth.Pluck(at, length, freq, 0.16, pan);
+            if (g.LeadKind == Lead::Pluck) synth.Pluck(at, length, freq, 0.16, pan);
             else
-                synth.Stab(at, length, freq, g.LeadKind == Lead::MinorStab ? std::vector<int>{0, 3, 7, 12}
-                                                                            : std::vector<int>{0, 4, 7, 12},
-                           0.2, pan);
+                synth.Stab(
+                    at, length, freq,
+                    g.LeadKind == Lead::MinorStab ? std::vector<int>{0, 3, 7, 12} : std::vector<int>{0, 4, 7, 12}, 0.2,
+                    pan);
         }
     }
     out.Master(1.3, 0.85);

@@ -55,12 +55,9 @@ int main(int argc, char** argv) {
     std::string out, font, icons;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--out" && i + 1 < argc)
-            out = argv[++i];
-        else if (arg == "--font" && i + 1 < argc)
-            font = argv[++i];
-        else if (arg == "--icons" && i + 1 < argc)
-            icons = argv[++i];
+        if (arg == "--out" && i + 1 < argc) out = argv[++i];
+        else if (arg == "--font" && i + 1 < argc) font = argv[++i];
+        else if (arg == "--icons" && i + 1 < argc) icons = argv[++i];
         else {
             std::fprintf(stderr, "usage: tuublark_assetgen --out <folder> --font <file.ttf> [--icons <folder>]\n");
             return 2;

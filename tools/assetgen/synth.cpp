@@ -33,7 +33,8 @@ void StereoBuffer::Master(double drive, double peak) {
     for (size_t i = 0; i < Frames(); ++i) {
         Left[i] = static_cast<float>(std::tanh(Left[i] * drive));
         Right[i] = static_cast<float>(std::tanh(Right[i] * drive));
-        loudest = std::max({loudest, std::fabs(static_cast<double>(Left[i])), std::fabs(static_cast<double>(Right[i]))});
+        loudest =
+            std::max({loudest, std::fabs(static_cast<double>(Left[i])), std::fabs(static_cast<double>(Right[i]))});
     }
     if (loudest <= 0) return;
     const float scale = static_cast<float>(peak / loudest);
@@ -82,7 +83,6 @@ void Synth::Kick(long at, double gain, double punch) {
         out_.Add(at + i, gain * (std::sin(phase) * env + click), 0);
     }
 }
-
 
 void Synth::Snare(long at, double gain, double pan) {
     const long n = Frames(0.26);

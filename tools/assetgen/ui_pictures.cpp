@@ -14,10 +14,8 @@ void Star(cairo_t* cr, double cx, double cy, int points, double inner, double ou
         double a = turn + M_PI * i / points;
         double r = (i % 2 == 0) ? outer : inner;
         double x = cx + r * std::cos(a), y = cy + r * std::sin(a);
-        if (i == 0)
-            cairo_move_to(cr, x, y);
-        else
-            cairo_line_to(cr, x, y);
+        if (i == 0) cairo_move_to(cr, x, y);
+        else cairo_line_to(cr, x, y);
     }
     cairo_close_path(cr);
 }
@@ -91,10 +89,8 @@ Picture DrawGrid() {
         for (int r = 0; r < 12; ++r) {
             bool even = (c + r) % 2 == 0;
             cairo_rectangle(cr, 1 + 30 * c, 1 + 30 * r, 30, 30);
-            if (even)
-                cairo_set_source_rgb(cr, 0.80, 0.82, 0.90);
-            else
-                cairo_set_source_rgb(cr, 0.86, 0.88, 0.95);
+            if (even) cairo_set_source_rgb(cr, 0.80, 0.82, 0.90);
+            else cairo_set_source_rgb(cr, 0.86, 0.88, 0.95);
             cairo_fill(cr);
         }
     cairo_set_source_rgb(cr, 0.42, 0.45, 0.60);

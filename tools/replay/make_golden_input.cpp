@@ -131,7 +131,18 @@ public:
 
 // The session's stages, in order.
 enum class Stage {
-    Title1, Game1, GameOver1, Title2, Game2, GameOver2, Title3, Game3, Title4, Game4, GameOver4, Title5
+    Title1,
+    Game1,
+    GameOver1,
+    Title2,
+    Game2,
+    GameOver2,
+    Title3,
+    Game3,
+    Title4,
+    Game4,
+    GameOver4,
+    Title5
 };
 
 class TSession {
@@ -221,8 +232,7 @@ public:
                     stageFrame_ = frame - 100;
                 }
                 break;
-            case Stage::Title5:
-                break;
+            case Stage::Title5: break;
         }
         return events_;
     }

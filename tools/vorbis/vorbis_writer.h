@@ -9,8 +9,8 @@
 namespace tuublark {
 
 struct TVorbisSettings {
-    float Quality = 0.4f;    // libvorbisenc's VBR quality, -0.1 .. 1
-    int Serial = 1234;       // the Ogg stream serial; fixed, so output repeats
+    float Quality = 0.4f;         // libvorbisenc's VBR quality, -0.1 .. 1
+    int Serial = 1234;            // the Ogg stream serial; fixed, so output repeats
     const char* Title = nullptr;  // a TITLE comment when not null
 };
 

@@ -129,7 +129,8 @@ protected:
     static double Rms(const std::vector<int16_t>& values, const std::vector<float>& reference, int channels,
                       int stride) {
         double sum = 0;
-        size_t n = std::min(values.size() / static_cast<size_t>(stride), reference.size() / static_cast<size_t>(channels));
+        size_t n =
+            std::min(values.size() / static_cast<size_t>(stride), reference.size() / static_cast<size_t>(channels));
         for (size_t i = 0; i < n; ++i) {
             double d = values[i * static_cast<size_t>(stride)] / 32768.0 - reference[i * static_cast<size_t>(channels)];
             sum += d * d;

@@ -26,8 +26,8 @@ protected:
         return driver.CreateSound(sample, flags);
     }
     SoundRef Constant(int16_t value, int32_t frames, int32_t flags = 0) {
-        return MakeSound(std::vector<int16_t>(static_cast<size_t>(frames), value), kOutputHertz,
-                         SampleFormatMono16LE, flags);
+        return MakeSound(std::vector<int16_t>(static_cast<size_t>(frames), value), kOutputHertz, SampleFormatMono16LE,
+                         flags);
     }
     // Frame i holds value i (mod 32768) on both sides.
     SoundRef Ramp(int32_t frames, int32_t flags = 0) {

@@ -52,11 +52,13 @@ TEST(MixerThreadsTest, VoicesStartedWhileMixingAreNeverLostOrRaced) {
                 case 6: {
                     // A play on a handle of its own, of a sound that ends.
                     TMixSound* once = random() % 2 ? sounds[0] : sounds[3];
-                    if (mixer.StartVoice(once, false, 0)) ++started; else ++refused;
+                    if (mixer.StartVoice(once, false, 0)) ++started;
+                    else ++refused;
                     break;
                 }
                 default:
-                    if (mixer.StartVoice(sound, false, channel)) ++started; else ++refused;
+                    if (mixer.StartVoice(sound, false, channel)) ++started;
+                    else ++refused;
                     break;
             }
         }

@@ -22,7 +22,8 @@ std::vector<int16_t> ReadValues(const std::string& path) {
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
         int16_t buffer[4096];
         size_t n;
-        while ((n = std::fread(buffer, sizeof(int16_t), 4096, file)) > 0) values.insert(values.end(), buffer, buffer + n);
+        while ((n = std::fread(buffer, sizeof(int16_t), 4096, file)) > 0)
+            values.insert(values.end(), buffer, buffer + n);
         std::fclose(file);
     }
     return values;
@@ -80,7 +81,8 @@ TEST_F(SdlAudioTest, TheMixerFeedsTheDeviceAndALostDeviceIsReplaced) {
     setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     if (!OpenSdlAudio()) GTEST_SKIP() << "SDL has no disk audio driver here";
     ASSERT_NE(dynamic_cast<TMixerAudioDriver*>(&AudioDriver()), nullptr);
-    std::string wav = test::WriteTempFile("tone.wav", test::MakeWav(1, 1, 44100, 16, test::Le16(std::vector<int16_t>(441, 1234))));
+    std::string wav =
+        test::WriteTempFile("tone.wav", test::MakeWav(1, 1, 44100, 16, test::Le16(std::vector<int16_t>(441, 1234))));
     SoundRef loop = LoadSound(wav, 1);
     std::remove(wav.c_str());
     ASSERT_TRUE(loop);

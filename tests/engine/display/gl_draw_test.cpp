@@ -10,14 +10,15 @@ using Rgb = std::vector<int>;
 using Box = std::vector<int32_t>;
 
 ImageRef Solid(uint32_t colour, int32_t flags = 4) {
-    return MakeImage(30, 30, [=](int32_t, int32_t) { return colour; }, flags);
+    return MakeImage(
+        30, 30, [=](int32_t, int32_t) { return colour; }, flags);
 }
 
 // Red with a pure green (mask colour) 10x10 hole in the middle.
 ImageRef Holed() {
-    return MakeImage(30, 30, [](int32_t x, int32_t y) {
-        return (x >= 10 && x < 20 && y >= 10 && y < 20) ? 0x00FF00u : 0xFF0000u;
-    }, 4);
+    return MakeImage(
+        30, 30, [](int32_t x, int32_t y) { return (x >= 10 && x < 20 && y >= 10 && y < 20) ? 0x00FF00u : 0xFF0000u; },
+        4);
 }
 
 TEST_F(GLDrawing, ACentredImageCoversItsCell) {
@@ -35,7 +36,8 @@ TEST_F(GLDrawing, ACentredImageCoversItsCell) {
 TEST_F(GLDrawing, RotationTurnsAboutTheDrawingPosition) {
     // Left half red, right half blue; a quarter turn clockwise on screen
     // puts red on top and blue below.
-    ImageRef image = MakeImage(30, 30, [](int32_t x, int32_t) { return x < 15 ? 0xFF0000u : 0x0000FFu; }, 4);
+    ImageRef image = MakeImage(
+        30, 30, [](int32_t x, int32_t) { return x < 15 ? 0xFF0000u : 0x0000FFu; }, 4);
     SetRotation(90);
     DrawImage(image, 175, 125);
     Grab();
@@ -67,8 +69,8 @@ TEST_F(GLDrawing, MaskedPixelsAreHiddenExceptInSolidMode) {
     SetBlendMode(BlendSolid);
     DrawImage(Holed(), 175, 125);
     Grab();
-    EXPECT_EQ(At(175, 125), (Rgb{0, 0, 0}));     // inside the hole: no unmasked neighbours
-    EXPECT_EQ(At(170, 125), (Rgb{255, 0, 0}));   // its edge: the neighbours' red
+    EXPECT_EQ(At(175, 125), (Rgb{0, 0, 0}));    // inside the hole: no unmasked neighbours
+    EXPECT_EQ(At(170, 125), (Rgb{255, 0, 0}));  // its edge: the neighbours' red
     EXPECT_EQ(At(162, 112), (Rgb{255, 0, 0}));
 }
 
@@ -128,7 +130,8 @@ TEST_F(GLDrawing, LinesEndOnTheirLastPixelWhenAsked) {
 }
 
 TEST_F(GLDrawing, LargePicturesGetPaddedPowerOfTwoTextures) {
-    ImageRef image = MakeImage(800, 600, [](int32_t x, int32_t) { return x == 799 ? 0xFFFFFFu : 0u; }, 2);
+    ImageRef image = MakeImage(
+        800, 600, [](int32_t x, int32_t) { return x == 799 ? 0xFFFFFFu : 0u; }, 2);
     ASSERT_TRUE(image);
     EXPECT_FLOAT_EQ(image->Frames[0]->U1, 0.78125f);
     EXPECT_FLOAT_EQ(image->Frames[0]->V1, 0.5859375f);

@@ -68,7 +68,13 @@ TEST(RetraceCalibration, ThreeConsecutiveSixtyHertzSwapsAreAccepted) {
     std::vector<int32_t> costs = {3, 40, 16, 15, 17};
     size_t i = 0;
     int swaps = 0;
-    bool synced = CalibrateRetrace(60, [&] { now += costs[i++ % costs.size()]; ++swaps; }, [&] { return now; });
+    bool synced = CalibrateRetrace(
+        60,
+        [&] {
+            now += costs[i++ % costs.size()];
+            ++swaps;
+        },
+        [&] { return now; });
     EXPECT_TRUE(synced);
     EXPECT_EQ(swaps, 5);
 }
@@ -78,14 +84,21 @@ TEST(RetraceCalibration, AMissResetsTheCount) {
     std::vector<int32_t> costs = {16, 16, 30};  // never three in a row
     size_t i = 0;
     int swaps = 0;
-    bool synced = CalibrateRetrace(60, [&] { now += costs[i++ % costs.size()]; ++swaps; }, [&] { return now; });
+    bool synced = CalibrateRetrace(
+        60,
+        [&] {
+            now += costs[i++ % costs.size()];
+            ++swaps;
+        },
+        [&] { return now; });
     EXPECT_FALSE(synced);
     EXPECT_EQ(swaps, 60);  // gives up after Hertz trials
 }
 
 TEST(RetraceCalibration, InstantSwapsMeanNoRetrace) {
     int32_t now = 0;
-    EXPECT_FALSE(CalibrateRetrace(60, [] {}, [&] { return now; }));
+    EXPECT_FALSE(CalibrateRetrace(
+        60, [] {}, [&] { return now; }));
 }
 
 }  // namespace

@@ -138,7 +138,8 @@ TEST(BmpLoader, RefusesCompressedEmptyOversizedAndTruncatedFiles) {
     layout.Compression = 1;
     EXPECT_EQ(test::LoadFromBytes(test::MakeBmp(layout)), nullptr);
 
-    for (auto size : std::vector<std::pair<int32_t, int32_t>>{{0, 2}, {2, 0}, {16385, 1}, {1, 16385}, {1, -16385}, {-2, 2}}) {
+    for (auto size :
+         std::vector<std::pair<int32_t, int32_t>>{{0, 2}, {2, 0}, {16385, 1}, {1, 16385}, {1, -16385}, {-2, 2}}) {
         layout = TwoByTwo();
         layout.Width = size.first;
         layout.Height = size.second;

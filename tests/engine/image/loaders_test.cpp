@@ -136,8 +136,8 @@ TEST(TgaLoader, ReadsRunLengthAndColourMappedPictures) {
 }
 
 TEST(TgaLoader, RefusesOtherTypesAndTruncatedData) {
-    EXPECT_EQ(test::LoadFromBytes(MakeTga(3, 8, 0, {1, 2, 3, 4})), nullptr);   // grey
-    EXPECT_EQ(test::LoadFromBytes(MakeTga(2, 8, 0, {1, 2, 3, 4})), nullptr);   // 8-bit true colour
+    EXPECT_EQ(test::LoadFromBytes(MakeTga(3, 8, 0, {1, 2, 3, 4})), nullptr);  // grey
+    EXPECT_EQ(test::LoadFromBytes(MakeTga(2, 8, 0, {1, 2, 3, 4})), nullptr);  // 8-bit true colour
     EXPECT_EQ(test::LoadFromBytes(MakeTga(2, 24, 0, {1, 2, 3, 4, 5})), nullptr);
     EXPECT_EQ(test::LoadFromBytes(MakeTga(10, 24, 0, {0x83, 1, 2})), nullptr);
     EXPECT_EQ(test::LoadFromBytes(MakeTga(10, 24, 0, {0x00, 1, 2, 3})), nullptr);

@@ -51,7 +51,8 @@ TEST(TextureLayout, SizesHalveUntilTheRendererAcceptsThem) {
     ASSERT_TRUE(CalculateTextureSize(4, 64, onlyOne, tw, th));
     EXPECT_EQ(tw, 1);
     EXPECT_EQ(th, 1);
-    EXPECT_FALSE(CalculateTextureSize(4, 4, [](int32_t, int32_t) { return false; }, tw, th));
+    EXPECT_FALSE(CalculateTextureSize(
+        4, 4, [](int32_t, int32_t) { return false; }, tw, th));
 }
 
 TEST(TextureLayout, APictureLargerThanItsTextureIsShrunk) {

@@ -38,10 +38,10 @@ TEST(ObjectList, AnyObjectMayBeRemovedDuringTheWalk) {
         std::vector<int> Seen;
     };
     const Case cases[] = {
-        {1, 2, {0, 1, 3, 4}},  // the next one
+        {1, 2, {0, 1, 3, 4}},     // the next one
         {1, 0, {0, 1, 2, 3, 4}},  // one already visited
         {4, 4, {0, 1, 2, 3, 4}},  // the last one, by itself
-        {0, 4, {0, 1, 2, 3}},  // the last one, early
+        {0, 4, {0, 1, 2, 3}},     // the last one, early
     };
     for (const Case& c : cases) {
         std::vector<std::shared_ptr<Item>> items;

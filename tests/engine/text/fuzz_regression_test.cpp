@@ -19,8 +19,8 @@ int64_t GlyphPixels(const TFreeTypeFont& font) {
 TEST(FontFuzzRegressions, HugeGlyphsOfADamagedFaceDrawNothing) {
     // 1403 bytes whose glyphs rendered at 24 pixels to 1699 x 2325 each:
     // 850 million coverage pixels, a gigabyte for one font.
-    auto font = TFreeTypeFont::Load(TUUBLARK_SOURCE_DIR "/fuzz/regressions/font/glyphs-thousands-of-pixels-across.ttf",
-                                    24, 4);
+    auto font =
+        TFreeTypeFont::Load(TUUBLARK_SOURCE_DIR "/fuzz/regressions/font/glyphs-thousands-of-pixels-across.ttf", 24, 4);
     ASSERT_TRUE(font);
     for (const TFreeTypeGlyph& glyph : font->Glyphs) {
         EXPECT_LE(glyph.W, 16 * 24);

@@ -108,7 +108,6 @@ protected:
     GameState g;
 };
 
-
 bool Played(const GameState& g, const std::string& note) {
     return std::find(g.FrameSounds.begin(), g.FrameSounds.end(), note) != g.FrameSounds.end();
 }
@@ -215,8 +214,8 @@ TEST_F(SweepTest, MultiplierFollowsTheGroupSize) {
         int32_t Points;
         const char* Label;
     };
-    const Case cases[] = {{1, 25, ""},     {5, 125, ""},    {6, 300, "2x"},   {7, 350, "2x"},
-                          {8, 600, "3x"},  {11, 825, "3x"}, {12, 1200, "4x"}, {15, 1500, "4x"},
+    const Case cases[] = {{1, 25, ""},      {5, 125, ""},     {6, 300, "2x"},    {7, 350, "2x"},
+                          {8, 600, "3x"},   {11, 825, "3x"},  {12, 1200, "4x"},  {15, 1500, "4x"},
                           {16, 2000, "5x"}, {23, 2875, "5x"}, {24, 6000, "10x"}, {40, 10000, "10x"}};
     for (const Case& c : cases) {
         g.PopupList.Clear();

@@ -19,7 +19,9 @@ namespace fs = std::filesystem;
 
 // A short 16-bit mono PCM WAV file.
 void WriteWav(const fs::path& path, int frames) {
-    auto u32 = [](std::ofstream& o, uint32_t v) { o.put(v & 255), o.put(v >> 8 & 255), o.put(v >> 16 & 255), o.put(v >> 24); };
+    auto u32 = [](std::ofstream& o, uint32_t v) {
+        o.put(v & 255), o.put(v >> 8 & 255), o.put(v >> 16 & 255), o.put(v >> 24);
+    };
     auto u16 = [](std::ofstream& o, uint16_t v) { o.put(v & 255), o.put(v >> 8); };
     std::ofstream o(path, std::ios::binary);
     o.write("RIFF", 4), u32(o, 36 + frames * 2), o.write("WAVE", 4);

@@ -50,9 +50,9 @@ TEST_F(PlayScreenTest, LayersAreDrawnBackToFront) {
     auto named = [&](const std::string& what) { return first([&](const TDrawn& x) { return x.What == what; }); };
     const auto cell = first([](const TDrawn& x) { return x.What == "AnimalA" && x.X == 175.0f; });
     const auto highlight = first([](const TDrawn& x) { return x.State.ScaleX() > 1.5f; });
-    const std::vector<std::ptrdiff_t> order = {named("Background1"), named("Grid"),      named("Reticule"),
-                                               cell,                 highlight,          named("text:5"),
-                                               named("Spark"),       named("line"),      named("WipeArrow")};
+    const std::vector<std::ptrdiff_t> order = {
+        named("Background1"), named("Grid"), named("Reticule"), cell, highlight, named("text:5"),
+        named("Spark"),       named("line"), named("WipeArrow")};
     for (size_t k = 0; k < order.size(); ++k) ASSERT_LT(order[k], static_cast<std::ptrdiff_t>(d.size())) << k;
     for (size_t k = 1; k < order.size(); ++k) EXPECT_LT(order[k - 1], order[k]) << "layer " << k;
     // The popup is drawn at its own scale, not at the highlight's.
@@ -88,11 +88,11 @@ TEST_F(PlayScreenTest, HighlightsOnlyForMarkedSquaresWithTopRow2To10) {
     auto square = [&](int c, int r, int code) {
         g.Board[c][r] = g.Board[c + 1][r] = g.Board[c][r + 1] = g.Board[c + 1][r + 1] = code;
     };
-    square(0, 10, CellMarkedA);  // top row 10: highlighted
-    square(3, 0, CellMarkedA);   // top row 0: not
-    square(6, 1, CellMarkedB);   // top row 1: not
-    square(9, 2, CellMarkedB);   // top row 2: highlighted
-    square(12, 5, CellSettledA); // not marked
+    square(0, 10, CellMarkedA);   // top row 10: highlighted
+    square(3, 0, CellMarkedA);    // top row 0: not
+    square(6, 1, CellMarkedB);    // top row 1: not
+    square(9, 2, CellMarkedB);    // top row 2: highlighted
+    square(12, 5, CellSettledA);  // not marked
     g.Board[14][8] = g.Board[15][8] = g.Board[14][9] = CellMarkedA;
     g.Board[15][9] = CellMarkedB;  // mixed codes
     DrawPlayScreen(g);
@@ -113,8 +113,8 @@ TEST_F(PlayScreenTest, PlayClockText) {
         int h, m, s;
         std::string text;
     };
-    for (const Case& c : {Case{0, 0, 0, "00"}, Case{0, 0, 7, "07"}, Case{0, 1, 5, "01:05"},
-                          Case{0, 59, 59, "59:59"}, Case{2, 0, 9, "02:00:09"}, Case{12, 3, 0, "12:03:00"}}) {
+    for (const Case& c : {Case{0, 0, 0, "00"}, Case{0, 0, 7, "07"}, Case{0, 1, 5, "01:05"}, Case{0, 59, 59, "59:59"},
+                          Case{2, 0, 9, "02:00:09"}, Case{12, 3, 0, "12:03:00"}}) {
         g.PlayHours = c.h, g.PlayMinutes = c.m, g.PlaySeconds = c.s;
         log->Clear();
         DrawPlayTime(g);

@@ -111,7 +111,6 @@ protected:
     }
 };
 
-
 TEST_F(ScreensGLTest, TitleWithItsLetters) {
     // Title frames as the frame loop runs them, into the first pass until
     // all eight letters stand.
@@ -171,9 +170,8 @@ TEST_F(ScreensGLTest, GameInPlayCellsPanelAndSweepLine) {
         int c, r;
         ImageRef image;
     };
-    for (const Probe& p : {Probe{1, 11, g->AnimalAImage}, Probe{0, 11, g->AnimalBImage},
-                           Probe{13, 11, g->AnimalAImage}, Probe{3, 6, g->AnimalAImage},
-                           Probe{4, 5, g->AnimalBImage}, Probe{7, 1, g->AnimalAImage}}) {
+    for (const Probe& p : {Probe{1, 11, g->AnimalAImage}, Probe{0, 11, g->AnimalBImage}, Probe{13, 11, g->AnimalAImage},
+                           Probe{3, 6, g->AnimalAImage}, Probe{4, 5, g->AnimalBImage}, Probe{7, 1, g->AnimalAImage}}) {
         Rgb want = SourceCentre(p.image);
         Rgb got = PixelAt(*shot, 175 + 30 * p.c, 125 + 30 * p.r);
         EXPECT_LE(Difference(want, got), 40) << "cell " << p.c << "," << p.r;
@@ -220,7 +218,8 @@ TEST_F(ScreensGLTest, PanelNumbersEndAtX780) {
         int left = 800, right = -1;
         for (int y = y0; y < y0 + 30; ++y)
             for (int x = 600; x < 800; ++x)
-                if (Difference(PixelAt(*with, x, y), PixelAt(*without, x, y)) > 30) left = std::min(left, x), right = std::max(right, x);
+                if (Difference(PixelAt(*with, x, y), PixelAt(*without, x, y)) > 30)
+                    left = std::min(left, x), right = std::max(right, x);
         ASSERT_GE(right, 0) << "no number at y " << y0;
         EXPECT_LE(right, 779) << "y " << y0;
         EXPECT_GE(right, 772) << "y " << y0;
@@ -252,7 +251,8 @@ TEST_F(ScreensGLTest, SkinChangeHalfWay) {
     const float a = static_cast<int>(0.5f * 255.0f) / 255.0f;
     for (auto [x, y] : {std::pair{20, 580}, std::pair{140, 560}, std::pair{600, 590}}) {
         Rgb old = PixelAt(*bg1, x, y), next = PixelAt(*bg2, x, y), got = PixelAt(*shot, x, y);
-        Rgb want = {static_cast<int>(next.R * a + old.R * a * (1 - a)), static_cast<int>(next.G * a + old.G * a * (1 - a)),
+        Rgb want = {static_cast<int>(next.R * a + old.R * a * (1 - a)),
+                    static_cast<int>(next.G * a + old.G * a * (1 - a)),
                     static_cast<int>(next.B * a + old.B * a * (1 - a))};
         EXPECT_LE(Difference(want, got), 12) << x << "," << y;
     }

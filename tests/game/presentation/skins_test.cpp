@@ -66,7 +66,9 @@ protected:
 void WriteBmp(const fs::path& path, int width) {
     const int rowBytes = (width * 3 + 3) & ~3;
     const int dataSize = rowBytes;  // one row
-    auto u32 = [](std::ofstream& o, uint32_t v) { o.put(v & 255), o.put(v >> 8 & 255), o.put(v >> 16 & 255), o.put(v >> 24); };
+    auto u32 = [](std::ofstream& o, uint32_t v) {
+        o.put(v & 255), o.put(v >> 8 & 255), o.put(v >> 16 & 255), o.put(v >> 24);
+    };
     auto u16 = [](std::ofstream& o, uint16_t v) { o.put(v & 255), o.put(v >> 8); };
     std::ofstream o(path, std::ios::binary);
     o.put('B'), o.put('M');
@@ -202,8 +204,8 @@ TEST_F(SkinsTest, NewGameAfterEscapeInSkinSixStartsInSkinOne) {
     EXPECT_EQ(g.DeletedCount, 0);
     EXPECT_EQ(g.HighScore, 10000);
     EXPECT_EQ(g.PieceColumn, 7);
-    EXPECT_TRUE(g.EffectList.Empty());     // every effect removed at once
-    EXPECT_EQ(g.PopupList.Count(), 1u);    // popups float on into the new game
+    EXPECT_TRUE(g.EffectList.Empty());   // every effect removed at once
+    EXPECT_EQ(g.PopupList.Count(), 1u);  // popups float on into the new game
 }
 
 }  // namespace

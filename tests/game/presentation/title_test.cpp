@@ -124,9 +124,7 @@ TEST_F(TitleTest, TitleFrameOrderPanelInstructionsEffectsSweepLine) {
     ListAddLast(g.PopupList, p);
     UpdateTitleScreen(g);
     auto names = Names();
-    auto at = [&](const std::string& what) {
-        return std::find(names.begin(), names.end(), what) - names.begin();
-    };
+    auto at = [&](const std::string& what) { return std::find(names.begin(), names.end(), what) - names.begin(); };
     EXPECT_LT(at("Reticule"), at("Instructions"));
     EXPECT_LT(at("Instructions"), at("text:9"));
     EXPECT_LT(at("text:9"), at("Spark"));
