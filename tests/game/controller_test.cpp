@@ -42,13 +42,13 @@ struct TStep {
 TEST(Controller, ButtonsAndStickPlayAGameThatReplays) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
     // A display of its own, so no other test's window takes the focus (and
-    // pauses the game): the test runs itself again under xvfb-run.
+    // pauses the game): the test runs itself again on one.
     if (!std::getenv("TUUBLARK_OWN_DISPLAY")) {
-        if (std::system("command -v xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xvfb-run is not installed";
-        std::string command =
-            "TUUBLARK_OWN_DISPLAY=1 SDL_AUDIODRIVER=dummy xvfb-run -a -s '-screen 0 1024x768x24' "
-            "/proc/" +
-            std::to_string(getpid()) + "/exe --gtest_filter=Controller.* > '" + Temp("inner.txt") + "' 2>&1";
+        if (std::system("command -v Xvfb > /dev/null") != 0) GTEST_SKIP() << "Xvfb is not installed";
+        std::string command = "TUUBLARK_OWN_DISPLAY=1 SDL_AUDIODRIVER=dummy sh '" TUUBLARK_SOURCE_DIR
+                              "/tests/support/own_display.sh' /proc/" +
+                              std::to_string(getpid()) + "/exe --gtest_filter=Controller.* > '" + Temp("inner.txt") +
+                              "' 2>&1";
         int status = std::system(command.c_str());
         EXPECT_EQ(status, 0) << ReadFile(Temp("inner.txt"));
         return;

@@ -76,7 +76,7 @@ TEST(WholeGame, SeedOptionAndSeedLineGiveTheSameGame) {
 
 TEST(WholeGame, KeysRecordedFromTheKeyboardReplayTheSameGame) {
     if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    if (std::system("command -v xdotool xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    if (std::system("command -v xdotool Xvfb > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
     std::string record = Temp("keyboard.rec"), live = Temp("live.jsonl"), replay = Temp("replay.jsonl");
     // Real key events through the X server while the game runs in a window.
     std::string script =
@@ -93,7 +93,7 @@ TEST(WholeGame, KeysRecordedFromTheKeyboardReplayTheSameGame) {
     std::string scriptPath = Temp("keys.sh");
     WriteFile(scriptPath, script);
     // A display of its own: other tests' windows must not take the focus.
-    ASSERT_EQ(std::system(("xvfb-run -a -s '-screen 0 1024x768x24' sh '" + scriptPath + "'").c_str()), 0);
+    ASSERT_EQ(std::system((kOwnDisplay + "sh '" + scriptPath + "'").c_str()), 0);
     std::string recorded = ReadFile(record);
     ASSERT_NE(recorded.find("seed "), std::string::npos) << recorded;
     ASSERT_NE(recorded.find(" down space"), std::string::npos) << "no key reached the game:\n" << recorded;
@@ -106,7 +106,7 @@ TEST(WholeGame, KeysRecordedFromTheKeyboardReplayTheSameGame) {
 
 TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
     if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    if (std::system("command -v xdotool xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    if (std::system("command -v xdotool Xvfb > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
     std::string input = Temp("alt_enter.txt"), windowed = Temp("alt_enter.jsonl"), headless = Temp("alt_h.jsonl");
     std::string shot = Temp("alt_enter.png"), geometry = Temp("alt_enter_geometry.txt");
     WriteFile(input, kGameInput);
@@ -122,7 +122,7 @@ TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
                          "wait $pid\n";
     std::string scriptPath = Temp("alt_enter.sh");
     WriteFile(scriptPath, script);
-    ASSERT_EQ(std::system(("xvfb-run -a -s '-screen 0 1024x768x24' sh '" + scriptPath + "'").c_str()), 0);
+    ASSERT_EQ(std::system((kOwnDisplay + "sh '" + scriptPath + "'").c_str()), 0);
     ASSERT_EQ(RunGameProcess("--headless --frames 360 --input '" + input + "' --trace '" + headless + "'").Status, 0);
     EXPECT_EQ(ReadFile(windowed), ReadFile(headless)) << "the switch must not reach the game";
     EXPECT_GT(ReadFile(shot).size(), 1000u);
@@ -143,12 +143,12 @@ void RunWithKeys(const std::string& args, const std::string& keys, const std::st
                          keys + "\nwait $pid\n";
     std::string scriptPath = Temp(name + ".sh");
     WriteFile(scriptPath, script);
-    ASSERT_EQ(std::system(("xvfb-run -a -s '-screen 0 1024x768x24' sh '" + scriptPath + "'").c_str()), 0);
+    ASSERT_EQ(std::system((kOwnDisplay + "sh '" + scriptPath + "'").c_str()), 0);
 }
 
 TEST(WholeGame, PauseStopsFramesAndTheGameGoesOnWithTheNextFrame) {
     if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    if (std::system("command -v xdotool xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    if (std::system("command -v xdotool Xvfb > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
     std::string record = Temp("pause.rec"), live = Temp("pause.jsonl"), replay = Temp("pause_replay.jsonl");
     std::string counts = Temp("pause_counts.txt");
     // Paused: the trace does not grow, a key pressed meanwhile does not
@@ -176,7 +176,7 @@ TEST(WholeGame, PauseStopsFramesAndTheGameGoesOnWithTheNextFrame) {
 
 TEST(WholeGame, KeyReboundOnTheOptionsScreenPlaysAndIsSaved) {
     if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    if (std::system("command -v xdotool xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    if (std::system("command -v xdotool Xvfb > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
     std::string config = Temp("config"), record = Temp("rebind.rec"), live = Temp("rebind.jsonl");
     std::string replay = Temp("rebind_replay.jsonl");
     std::system(("rm -rf '" + config + "' && mkdir -p '" + config + "/tuublark'").c_str());
@@ -242,13 +242,12 @@ TEST(WholeGame, FullScreenWithoutTheGamesModeRunsOnTheDesktopMode) {
     // The virtual display offers only its own 1024x768 mode: the picture is
     // shown scaled, and the screenshot is still the game's 800x600.
     if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    if (std::system("command -v xvfb-run > /dev/null") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+    if (std::system("command -v Xvfb > /dev/null") != 0) GTEST_SKIP() << "Xvfb is not installed";
     std::string shot = Temp("fullscreen.png");
     std::remove(shot.c_str());
     // A display of its own: a full-screen game that loses the focus to
     // another test's window minimises and waits, as it should.
-    RunResult r = RunGameProcess("--frames 20 --screenshot '" + shot + "'",
-                                 "SDL_AUDIODRIVER=dummy xvfb-run -a -s '-screen 0 1024x768x24'");
+    RunResult r = RunGameProcess("--frames 20 --screenshot '" + shot + "'", "SDL_AUDIODRIVER=dummy " + kOwnDisplay);
     ASSERT_EQ(r.Status, 0) << r.Stderr;
     tuublark::PixmapRef picture = tuublark::LoadPixmap(shot);
     ASSERT_NE(picture, nullptr);

@@ -39,6 +39,11 @@ inline std::string Temp(const std::string& name) {
     return ::testing::TempDir() + "tuublark_" + std::to_string(getpid()) + "_" + name;
 }
 
+// Put before a command, runs it on an X display of its own: a fresh Xvfb
+// that picks a free display number itself, so tests starting displays in
+// parallel never race for one.
+inline const std::string kOwnDisplay = "sh '" TUUBLARK_SOURCE_DIR "/tests/support/own_display.sh' ";
+
 // Runs the game with `args`, after `prefix` (environment settings or a
 // command such as "cd DIR &&"); standard output is dropped. A run that
 // hangs is ended after a minute and counts as failed.
