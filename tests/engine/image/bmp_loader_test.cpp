@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
+
 #include "engine/image/pixmap_loaders.h"
 #include "engine/runtime/stream.h"
 #include "picture_builders.h"
@@ -17,120 +20,77 @@ std::vector<int> Rgb(const TPixmap& p, int32_t x, int32_t y) {
 
 // Two rows of two 24-bit pixels: red, green over blue, white (file rows
 // are bottom first).
-TBmpLayout TwoByTwo() {
+const std::vector<Bytes> kTwoByTwoRows = {{0xFF, 0, 0, 0xFF, 0xFF, 0xFF}, {0, 0, 0xFF, 0, 0xFF, 0}};
+
+TBmpLayout Bmp(int32_t width, int32_t height, int32_t bits, std::vector<Bytes> rows, std::vector<uint32_t> palette = {},
+               uint32_t coloursUsed = 0, uint32_t header = 40, uint32_t gap = 0) {
     TBmpLayout layout;
-    layout.Rows = {{0xFF, 0, 0, 0xFF, 0xFF, 0xFF}, {0, 0, 0xFF, 0, 0xFF, 0}};
+    layout.Width = width, layout.Height = height, layout.BitCount = bits, layout.Rows = std::move(rows);
+    layout.Palette = std::move(palette), layout.ColoursUsed = coloursUsed, layout.HeaderSize = header;
+    layout.Gap = gap;
     return layout;
 }
 
-TEST(BmpLoader, ReadsBottomUpRowsOf24Bits) {
-    auto p = test::LoadFromBytes(test::MakeBmp(TwoByTwo()));
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->Format, PixelFormatRGB888);
-    EXPECT_EQ(Rgb(*p, 0, 0), (std::vector<int>{255, 0, 0}));
-    EXPECT_EQ(Rgb(*p, 1, 0), (std::vector<int>{0, 255, 0}));
-    EXPECT_EQ(Rgb(*p, 0, 1), (std::vector<int>{0, 0, 255}));
-    EXPECT_EQ(Rgb(*p, 1, 1), (std::vector<int>{255, 255, 255}));
-}
+TBmpLayout TwoByTwo() { return Bmp(2, 2, 24, kTwoByTwoRows); }
 
-TEST(BmpLoader, OnePixelWideRowsArePaddedToFourBytes) {
-    TBmpLayout layout;
-    layout.Width = 1;
-    layout.Height = 2;
-    layout.Rows = {{0x10, 0x20, 0x30}, {0x40, 0x50, 0x60}};
-    Bytes file = test::MakeBmp(layout);
-    EXPECT_EQ(file.size(), 54u + 8u);
-    auto p = test::LoadFromBytes(file);
-    ASSERT_TRUE(p);
-    EXPECT_EQ(Rgb(*p, 0, 1), (std::vector<int>{0x30, 0x20, 0x10}));
-    EXPECT_EQ(Rgb(*p, 0, 0), (std::vector<int>{0x60, 0x50, 0x40}));
-}
+std::vector<int> Rgb(uint32_t rgb) { return {int(rgb >> 16), int(rgb >> 8 & 255), int(rgb & 255)}; }
 
-TEST(BmpLoader, EightBitWithColoursUsedZeroReadsAFullPalette) {
-    TBmpLayout layout;
-    layout.Width = 2;
-    layout.Height = 1;
-    layout.BitCount = 8;
-    layout.Palette.assign(256, 0);
-    layout.Palette[1] = 0x112233;
-    layout.Palette[255] = 0xAABBCC;
-    layout.Rows = {{1, 255}};
-    auto p = test::LoadFromBytes(test::MakeBmp(layout));
-    ASSERT_TRUE(p);
-    EXPECT_EQ(Rgb(*p, 0, 0), (std::vector<int>{0x11, 0x22, 0x33}));
-    EXPECT_EQ(Rgb(*p, 1, 0), (std::vector<int>{0xAA, 0xBB, 0xCC}));
-}
-
-TEST(BmpLoader, ShortPaletteLeavesUnlistedIndicesBlackAndLongOneIsSkipped) {
-    TBmpLayout layout;
-    layout.Width = 2;
-    layout.Height = 1;
-    layout.BitCount = 4;
-    layout.ColoursUsed = 2;
-    layout.Palette = {0x000000, 0xFFFFFF};
-    layout.Rows = {{0x1F}};  // high nibble first: index 1, then 15 (not listed)
-    auto p = test::LoadFromBytes(test::MakeBmp(layout));
-    ASSERT_TRUE(p);
-    EXPECT_EQ(Rgb(*p, 0, 0), (std::vector<int>{255, 255, 255}));
-    EXPECT_EQ(Rgb(*p, 1, 0), (std::vector<int>{0, 0, 0}));
-
-    layout.BitCount = 1;
-    layout.ColoursUsed = 4;  // two entries beyond 2^1: read and ignored
-    layout.Palette = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000};
-    layout.Rows = {{0x40}};
-    p = test::LoadFromBytes(test::MakeBmp(layout));
-    ASSERT_TRUE(p);
-    EXPECT_EQ(Rgb(*p, 0, 0), (std::vector<int>{0, 0, 0}));
-    EXPECT_EQ(Rgb(*p, 1, 0), (std::vector<int>{0, 0, 255}));
-}
-
-TEST(BmpLoader, OneBitPicturesStartAtTheMostSignificantBit) {
-    TBmpLayout layout;
-    layout.Width = 9;
-    layout.Height = 1;
-    layout.BitCount = 1;
-    layout.Palette = {0x000000, 0xFF8000};
-    layout.Rows = {{0xA0, 0x80}};  // pixels 0, 2 and 8 set
-    auto p = test::LoadFromBytes(test::MakeBmp(layout));
-    ASSERT_TRUE(p);
-    for (int x = 0; x < 9; ++x) {
-        bool set = x == 0 || x == 2 || x == 8;
-        EXPECT_EQ(Rgb(*p, x, 0), set ? (std::vector<int>{255, 128, 0}) : (std::vector<int>{0, 0, 0})) << x;
+// Each row layout, palette and header the loader reads, and the pixels
+// (x, y, 0xRRGGBB) it must give.
+TEST(BmpLoader, ReadsEveryLayoutItAccepts) {
+    std::vector<uint32_t> fullPalette(256, 0);
+    fullPalette[1] = 0x112233, fullPalette[255] = 0xAABBCC;
+    struct Case {
+        const char* Name;
+        TBmpLayout Layout;
+        std::vector<std::array<uint32_t, 3>> Pixels;
+    } cases[] = {
+        {"24 bits, bottom-up rows",
+         TwoByTwo(),
+         {{0, 0, 0xFF0000}, {1, 0, 0x00FF00}, {0, 1, 0x0000FF}, {1, 1, 0xFFFFFF}}},
+        {"rows padded to four bytes",
+         Bmp(1, 2, 24, {{0x10, 0x20, 0x30}, {0x40, 0x50, 0x60}}),
+         {{0, 1, 0x302010}, {0, 0, 0x605040}}},
+        {"8 bits, colours used 0: full palette",
+         Bmp(2, 1, 8, {{1, 255}}, fullPalette),
+         {{0, 0, 0x112233}, {1, 0, 0xAABBCC}}},
+        {"short palette: unlisted index black",
+         Bmp(2, 1, 4, {{0x1F}}, {0, 0xFFFFFF}, 2),
+         {{0, 0, 0xFFFFFF}, {1, 0, 0}}},
+        {"long palette: extra entries skipped",
+         Bmp(2, 1, 1, {{0x40}}, {0, 0xFF, 0xFF00, 0xFF0000}, 4),
+         {{0, 0, 0}, {1, 0, 0x0000FF}}},
+        {"1 bit, most significant first",
+         Bmp(9, 1, 1, {{0xA0, 0x80}}, {0, 0xFF8000}),
+         {{0, 0, 0xFF8000},
+          {1, 0, 0},
+          {2, 0, 0xFF8000},
+          {3, 0, 0},
+          {4, 0, 0},
+          {5, 0, 0},
+          {6, 0, 0},
+          {7, 0, 0},
+          {8, 0, 0xFF8000}}},
+        {"108-byte header", Bmp(2, 2, 24, kTwoByTwoRows, {}, 0, 108), {{0, 0, 0xFF0000}, {1, 1, 0xFFFFFF}}},
+        {"124-byte header", Bmp(2, 2, 24, kTwoByTwoRows, {}, 0, 124), {{0, 0, 0xFF0000}, {1, 1, 0xFFFFFF}}},
+        {"palette after a 124-byte header, rows after a gap",
+         Bmp(1, 1, 8, {{1}}, {0, 0x123456}, 2, 124, 10),
+         {{0, 0, 0x123456}}},
+        {"negative height: top-down", Bmp(2, -2, 24, kTwoByTwoRows), {{0, 0, 0x0000FF}, {1, 1, 0x00FF00}}},
+        {"unsupported bit count: zero-filled",
+         Bmp(2, 2, 16, {{0xFF, 0xFF, 0xFF, 0xFF}, {0xFF, 0xFF, 0xFF, 0xFF}}),
+         {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}},
+    };
+    for (const Case& c : cases) {
+        auto p = test::LoadFromBytes(test::MakeBmp(c.Layout));
+        ASSERT_TRUE(p) << c.Name;
+        EXPECT_EQ(p->Format, PixelFormatRGB888) << c.Name;
+        EXPECT_EQ(p->Width, c.Layout.Width) << c.Name;
+        EXPECT_EQ(p->Height, std::abs(c.Layout.Height)) << c.Name;
+        for (const auto& [x, y, rgb] : c.Pixels)
+            EXPECT_EQ(Rgb(*p, static_cast<int32_t>(x), static_cast<int32_t>(y)), Rgb(rgb))
+                << c.Name << " " << x << "," << y;
     }
-}
-
-TEST(BmpLoader, LargerInfoHeadersAndTheDataOffsetAreHonoured) {
-    for (uint32_t header : {108u, 124u}) {
-        TBmpLayout layout = TwoByTwo();
-        layout.HeaderSize = header;
-        auto p = test::LoadFromBytes(test::MakeBmp(layout));
-        ASSERT_TRUE(p) << header;
-        EXPECT_EQ(Rgb(*p, 0, 0), (std::vector<int>{255, 0, 0})) << header;
-        EXPECT_EQ(Rgb(*p, 1, 1), (std::vector<int>{255, 255, 255})) << header;
-    }
-    // Palette after a 124-byte header, rows after a gap.
-    TBmpLayout layout;
-    layout.Width = 1;
-    layout.Height = 1;
-    layout.BitCount = 8;
-    layout.HeaderSize = 124;
-    layout.ColoursUsed = 2;
-    layout.Palette = {0x000000, 0x123456};
-    layout.Gap = 10;
-    layout.Rows = {{1}};
-    auto p = test::LoadFromBytes(test::MakeBmp(layout));
-    ASSERT_TRUE(p);
-    EXPECT_EQ(Rgb(*p, 0, 0), (std::vector<int>{0x12, 0x34, 0x56}));
-}
-
-TEST(BmpLoader, NegativeHeightIsTopDown) {
-    TBmpLayout layout = TwoByTwo();
-    layout.Height = -2;
-    auto p = test::LoadFromBytes(test::MakeBmp(layout));
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->Height, 2);
-    EXPECT_EQ(Rgb(*p, 0, 0), (std::vector<int>{0, 0, 255}));
-    EXPECT_EQ(Rgb(*p, 1, 1), (std::vector<int>{0, 255, 0}));
 }
 
 TEST(BmpLoader, RefusesCompressedEmptyOversizedAndTruncatedFiles) {
@@ -160,20 +120,6 @@ TEST(BmpLoader, RefusesCompressedEmptyOversizedAndTruncatedFiles) {
     EXPECT_EQ(test::LoadFromBytes(test::MakeBmp(palette)), nullptr);
 }
 
-TEST(BmpLoader, UnsupportedBitCountGivesAZeroFilledPicture) {
-    TBmpLayout layout;
-    layout.Width = 2;
-    layout.Height = 2;
-    layout.BitCount = 16;
-    layout.Rows = {{0xFF, 0xFF, 0xFF, 0xFF}, {0xFF, 0xFF, 0xFF, 0xFF}};
-    auto p = test::LoadFromBytes(test::MakeBmp(layout));
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->Width, 2);
-    EXPECT_EQ(p->Height, 2);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 2; ++x) EXPECT_EQ(Rgb(*p, x, y), (std::vector<int>{0, 0, 0}));
-}
-
 TEST(BmpLoader, ReadsFromTheStreamPosition) {
     Bytes file = {1, 2, 3};
     Bytes bmp = test::MakeBmp(TwoByTwo());
@@ -182,7 +128,7 @@ TEST(BmpLoader, ReadsFromTheStreamPosition) {
     stream.Seek(3);
     auto p = LoadPixmap(stream);
     ASSERT_TRUE(p);
-    EXPECT_EQ(Rgb(*p, 1, 1), (std::vector<int>{255, 255, 255}));
+    EXPECT_EQ(Rgb(*p, 1, 1), Rgb(0xFFFFFF));
 }
 
 }  // namespace
