@@ -10,27 +10,18 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "engine/platform/sdl_platform.h"
 #include "game/command_line.h"
 #include "game/run.h"
+#include "tests/support/game_process.h"
 
 namespace tuublark {
 namespace {
 
-std::string Temp(const std::string& name) {
-    return ::testing::TempDir() + "tuublark_pad_" + std::to_string(getpid()) + "_" + name;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadFile;
+using test::Temp;
 
 // What the controller does, a step every 100 ms: a button or the left
 // stick's x axis.

@@ -9,12 +9,11 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <fstream>
-#include <sstream>
 
 #include "engine/runtime/user_files.h"
 #include "game/high_score_file.h"
 #include "game/settings.h"
+#include "tests/support/game_process.h"
 
 namespace tuublark {
 namespace {
@@ -26,14 +25,8 @@ std::string Folder(const std::string& name) {
     return folder;
 }
 
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Write(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+using test::ReadFile;
+using test::WriteFile;
 
 size_t Entries(const std::string& folder) {
     size_t n = 0;
@@ -59,7 +52,7 @@ TEST(HighScoreFile, ReadsOnlyAWholeNumberAndANewline) {
     for (const Case& c : cases) {
         std::string path = folder + "/highscore";
         std::remove(path.c_str());
-        if (c.Content) Write(path, c.Content);
+        if (c.Content) WriteFile(path, c.Content);
         ::testing::internal::CaptureStderr();
         EXPECT_EQ(LoadHighScore(path), c.Value) << (c.Content ? c.Content : "(none)");
         std::string err = ::testing::internal::GetCapturedStderr();
@@ -76,12 +69,12 @@ TEST(HighScoreFile, WritesMakeTheFolderAndNeverLeaveAPartialFile) {
     // First run: the folders do not exist yet.
     std::string path = folder + "/data/tuublark/highscore";
     ASSERT_TRUE(SaveHighScore(path, 31337));
-    EXPECT_EQ(Read(path), "31337\n");
+    EXPECT_EQ(ReadFile(path), "31337\n");
     EXPECT_EQ(LoadHighScore(path), 31337);
 
     // A folder that cannot be made (a file is in the way): one warning line,
     // nothing else changes.
-    Write(folder + "/blocked", "x");
+    WriteFile(folder + "/blocked", "x");
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(SaveHighScore(folder + "/blocked/tuublark/highscore", 40000));
     std::string err = ::testing::internal::GetCapturedStderr();
@@ -102,7 +95,7 @@ TEST(HighScoreFile, WritesMakeTheFolderAndNeverLeaveAPartialFile) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the writer was to be killed by SIGXFSZ";
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
-    EXPECT_EQ(Read(path), "31337\n");
+    EXPECT_EQ(ReadFile(path), "31337\n");
     EXPECT_EQ(Entries(folder + "/data/tuublark"), 1u);
 }
 

@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "game/presentation/skins.h"
 #include "game/startup.h"
+#include "tests/engine/audio/test_sounds.h"
 
 namespace tuublark::testing {
 namespace {
@@ -19,15 +20,10 @@ namespace fs = std::filesystem;
 
 // A short 16-bit mono PCM WAV file.
 void WriteWav(const fs::path& path, int frames) {
-    auto u32 = [](std::ofstream& o, uint32_t v) {
-        o.put(v & 255), o.put(v >> 8 & 255), o.put(v >> 16 & 255), o.put(v >> 24);
-    };
-    auto u16 = [](std::ofstream& o, uint16_t v) { o.put(v & 255), o.put(v >> 8); };
-    std::ofstream o(path, std::ios::binary);
-    o.write("RIFF", 4), u32(o, 36 + frames * 2), o.write("WAVE", 4);
-    o.write("fmt ", 4), u32(o, 16), u16(o, 1), u16(o, 1), u32(o, 22050), u32(o, 44100), u16(o, 2), u16(o, 16);
-    o.write("data", 4), u32(o, frames * 2);
-    for (int i = 0; i < frames; ++i) u16(o, static_cast<uint16_t>(i * 300));
+    std::vector<int16_t> values(frames);
+    for (int i = 0; i < frames; ++i) values[i] = static_cast<int16_t>(i * 300);
+    const test::Bytes bytes = test::MakeWav(1, 1, 22050, 16, test::Le16(values));
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 class MusicPreloadTest : public ::testing::Test {

@@ -1,5 +1,5 @@
-// The play and game-over screens: drawing order and the state each step
-// sets, the queue preview's slide, the marked-square highlights, the panel
+// The play screen: drawing order and the state each step sets, the queue
+// preview's slide, the marked-square highlights, the panel
 // numbers and the play clock.
 #include <algorithm>
 #include <functional>
@@ -124,22 +124,6 @@ TEST_F(PlayScreenTest, PlayClockText) {
         EXPECT_FLOAT_EQ(d[0].X, 780.0f - kGlyphWidth * c.text.size()) << c.text;
         EXPECT_FLOAT_EQ(d[0].Y, 235.0f);
     }
-}
-
-TEST_F(PlayScreenTest, GameOverPictureOverThePlayScreenWithTheSweepLinesState) {
-    g.Screen = 3;
-    g.SweepPosition = 40.0f;
-    DrawGameOverScreen(g);
-    auto d = Drawn();
-    ASSERT_FALSE(d.empty());
-    EXPECT_EQ(d.back().What, "GameOver");
-    EXPECT_FLOAT_EQ(d.back().X, 400.0f);
-    EXPECT_FLOAT_EQ(d.back().Y, 320.0f);
-    EXPECT_TRUE(d.back().State.White());
-    EXPECT_EQ(d.back().State.Blend, 3);
-    EXPECT_NEAR(d.back().State.Alpha, 0.8f, 1e-6);
-    EXPECT_FLOAT_EQ(d.back().State.ScaleX(), 1.0f);
-    EXPECT_EQ(d[d.size() - 3].What, "WipeArrow");
 }
 
 TEST_F(PlayScreenTest, GlowLinesLeftOfTheBoardAreSkipped) {

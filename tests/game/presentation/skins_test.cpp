@@ -12,6 +12,7 @@
 #include "game/new_game.h"
 #include "game/presentation/screens.h"
 #include "presentation_fixture.h"
+#include "tests/engine/image/picture_builders.h"
 
 namespace tuublark::testing {
 namespace {
@@ -64,18 +65,8 @@ protected:
 
 // Tiny 24-bit BMP of the given width, so a loaded picture tells its file.
 void WriteBmp(const fs::path& path, int width) {
-    const int rowBytes = (width * 3 + 3) & ~3;
-    const int dataSize = rowBytes;  // one row
-    auto u32 = [](std::ofstream& o, uint32_t v) {
-        o.put(v & 255), o.put(v >> 8 & 255), o.put(v >> 16 & 255), o.put(v >> 24);
-    };
-    auto u16 = [](std::ofstream& o, uint16_t v) { o.put(v & 255), o.put(v >> 8); };
-    std::ofstream o(path, std::ios::binary);
-    o.put('B'), o.put('M');
-    u32(o, 54 + dataSize), u32(o, 0), u32(o, 54);
-    u32(o, 40), u32(o, width), u32(o, 1), u16(o, 1), u16(o, 24), u32(o, 0), u32(o, dataSize);
-    u32(o, 2835), u32(o, 2835), u32(o, 0), u32(o, 0);
-    for (int i = 0; i < rowBytes; ++i) o.put(static_cast<char>(i < width * 3 ? 200 : 0));
+    const test::Bytes bytes = test::MakeBmp24({std::vector<uint32_t>(width, 0xC8C8C8)});
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 TEST_F(SkinsTest, LoadSkinImagesLoadsTheSixFilesAndSetsSlotAndPace) {
