@@ -21,24 +21,19 @@ struct TRecordedState {
     float Alpha = 1.0f;
     int32_t R = 255, G = 255, B = 255;
     float Ix = 1, Iy = 0, Jx = 0, Jy = 1;
-    float LineWidth = 1;
 
     float ScaleX() const { return std::sqrt(Ix * Ix + Jx * Jx); }
-    float ScaleY() const { return std::sqrt(Iy * Iy + Jy * Jy); }
-    bool White() const { return R == 255 && G == 255 && B == 255; }
-    // The alpha byte the engine draws with: alpha x 255, truncated.
-    int AlphaByte() const { return static_cast<int>(Alpha * 255.0f); }
 };
 
-enum class TOpKind { Blend, Alpha, Color, Transform, LineWidth, Clear, Quad, Line, Plot };
+enum class TOpKind { Blend, Alpha, Color, Transform, Quad, Line };
 
 struct TRecordedOp {
     TOpKind Kind;
-    std::string Label;        // the picture's name for a Quad ("glyph:c" for text)
-    std::vector<float> Args;  // the operation's arguments as given to the driver
-    TRecordedState State;     // the state in force after this operation
-    float X() const { return Args.size() >= 6 ? Args[4] : Args[0]; }  // quad/line translation, plot x
-    float Y() const { return Args.size() >= 6 ? Args[5] : Args[1]; }
+    std::string Label;                   // the picture's name for a Quad ("glyph:c" for text)
+    std::vector<float> Args;             // the operation's arguments as given to the driver
+    TRecordedState State;                // the state in force after this operation
+    float X() const { return Args[4]; }  // quad/line translation
+    float Y() const { return Args[5]; }
 };
 
 struct TDrawLog {
@@ -91,12 +86,6 @@ public:
         log_->State.Ix = ix, log_->State.Iy = iy, log_->State.Jx = jx, log_->State.Jy = jy;
         log_->Record(TOpKind::Transform, {ix, iy, jx, jy});
     }
-    void SetLineWidth(float width) override {
-        log_->State.LineWidth = width;
-        log_->Record(TOpKind::LineWidth, {width});
-    }
-    void Clear() override { log_->Record(TOpKind::Clear, {}); }
-    void Plot(float x, float y) override { log_->Record(TOpKind::Plot, {x, y}); }
     void DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) override {
         log_->Record(TOpKind::Line, {x0, y0, x1, y1, tx, ty});
     }
@@ -157,8 +146,7 @@ struct TDrawn {
 };
 
 // The log's draws in order: quads by picture name, glyph quads that follow
-// each other along a line joined into one text run, lines (their end-point
-// plots folded in).
+// each other along a line joined into one text run, lines.
 inline std::vector<TDrawn> Draws(const TDrawLog& log) {
     std::vector<TDrawn> out;
     float nextGlyphX = 0;
@@ -181,8 +169,6 @@ inline std::vector<TDrawn> Draws(const TDrawLog& log) {
             out.push_back({op.Label, op.X(), op.Y(), op.Args, op.State});
         } else if (op.Kind == TOpKind::Line) {
             out.push_back({"line", op.X(), op.Y(), op.Args, op.State});
-        } else if (op.Kind == TOpKind::Plot) {
-            continue;  // the end point of the line before it
         } else {
             continue;
         }
