@@ -7,18 +7,6 @@
 namespace tuublark {
 namespace {
 
-TEST(Random, SchrageStepsMatchTheMinimalStandardSequence) {
-    // From state 1: 48271, then 48271^2 mod (2^31 - 1).
-    SetRandomState(1);
-    RandomDouble();  // two steps
-    EXPECT_EQ(GetRandomState(), 182605794);
-    SetRandomState(1);
-    // One step alone is observable through the first half of RandomDouble:
-    // a = 48271 & 0x1FFFFFFC, b = 182605794 & 0x1FFFFFF8.
-    double expected = ((48271 & 0x1FFFFFFC) + (182605794 & 0x1FFFFFF8) / 134217728.0) / 536870912.0;
-    EXPECT_DOUBLE_EQ(RandomDouble(), expected);
-}
-
 TEST(Random, SeedRules) {
     SeedRandom(0);
     EXPECT_EQ(GetRandomState(), 4660);
@@ -50,16 +38,6 @@ TEST(Random, RandomIntBoundsAreInclusiveInEitherOrder) {
     EXPECT_EQ(seenPiece.size(), 2u);
     EXPECT_EQ(seenPattern.size(), 16u);
     EXPECT_EQ(seenReversed.size(), 3u);
-}
-
-TEST(Random, RandomIntIsTheTruncatedScaledDouble) {
-    SeedRandom(4242);
-    int32_t state = GetRandomState();
-    double u = RandomDouble();
-    SetRandomState(state);
-    EXPECT_EQ(RandomInt(0, 15), static_cast<int32_t>(u * 16 + 0));
-    SetRandomState(state);
-    EXPECT_EQ(RandomInt(9, 10), static_cast<int32_t>(u * 2 + 9));
 }
 
 }  // namespace
