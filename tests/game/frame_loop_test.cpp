@@ -33,17 +33,11 @@ TEST_F(FrameLoop, SkinChangeEndsAfterItsLengthAndSkinTenWrapsToZero) {
     EXPECT_EQ(g.Screen, 2);
     EXPECT_EQ(g.SkinIndex, 0) << "skin 10 is held as 0";
     EXPECT_EQ(g.SkinChangeFrame, 0);
-    EXPECT_EQ(g.SkinChangeLength, 120);
-    EXPECT_EQ(g.SweepSpeed, 1.0f);
-    EXPECT_EQ(g.CellsPerLevel, 50);
-    // The next change loads skin 1.
+    // The next change loads skin 1 (its values are the skin tests' concern).
     g.Screen = 4;
     g.SkinChangeLength = 1;
     RunFrame(g);
     EXPECT_EQ(g.SkinIndex, 1);
-    EXPECT_EQ(g.SpawnDelay, 180);
-    EXPECT_EQ(g.FallInterval, 60);
-    EXPECT_EQ(g.CellsPerLevel, 10);
 }
 
 TEST_F(FrameLoop, HighScoreTieChangesNothingAndLowerKeepsTheOld) {
