@@ -52,9 +52,9 @@ source_of() { dpkg-query -W -f='${source:Package}=${source:Version}' "$1"; }
 # installed here comes first; if the archive no longer serves it, the
 # others it lists for this release are tried, newest first.
 fetch() {
-  local spec name dir version
-  spec=$(source_of "$1")
-  name=${spec%%=*}
+  local wanted name dir version
+  wanted=$(source_of "$1")
+  name=${wanted%%=*}
   dir=$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name "$name-[0-9]*" | head -n1)
   if [ -z "$dir" ]; then
     if [ ! -f "$apt_dir/lists/updated" ]; then
@@ -62,7 +62,7 @@ fetch() {
       apt-get "${apt_options[@]}" update -qq >&2
       touch "$apt_dir/lists/updated"
     fi
-    for version in "${spec#*=}" $(apt-cache "${apt_options[@]}" showsrc "$name" |
+    for version in "${wanted#*=}" $(apt-cache "${apt_options[@]}" showsrc "$name" |
         awk '/^Version:/ { print $2 }' | sort -Vr); do
       (cd "$deps/src" && apt-get "${apt_options[@]}" source -qq "$name=$version" >&2 2>/dev/null) && break
     done
