@@ -68,6 +68,10 @@ public:
     std::string& DataFolder() { return dataFolder_; }
     TSampleCache& Samples() { return *samples_; }
     TSoundPreloads& Preloads() { return *preloads_; }
+    // Held while a picture file is decoded and made an image, so that the
+    // start-up check and the game's own loading never hold two large
+    // pictures in memory at once.
+    std::mutex& PictureLoading() { return pictureLoading_; }
 
     // Runs `work` on a thread of its own and gives its result. The engine
     // waits for it before it lets go of anything the work may use.
@@ -102,6 +106,7 @@ private:
     std::unique_ptr<TAudioDriver> audio_;
     std::unique_ptr<TSampleCache> samples_;
     std::unique_ptr<TSoundPreloads> preloads_;
+    std::mutex pictureLoading_;
     std::mutex workersLock_;
     std::vector<std::future<void>> workers_;
 };

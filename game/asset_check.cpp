@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cstdio>
+#include <mutex>
 
 #include "engine/audio/sample_loader.h"
 #include "engine/engine.h"
@@ -25,6 +26,7 @@ bool DecodesUnguarded(const std::string& path) {
         SharedAudioSample sample = LoadSharedAudioSample(path);
         return sample && sample->Length > 0;
     }
+    std::lock_guard<std::mutex> hold(Engine().PictureLoading());
     PixmapRef pixmap = LoadPixmap(path);
     return pixmap && pixmap->Width > 0 && pixmap->Height > 0;
 }

@@ -1,13 +1,16 @@
 #include "engine/image/image.h"
 
+#include <mutex>
+
 #include "engine/display/render_driver.h"
+#include "engine/engine.h"
 #include "engine/image/draw.h"
 
 namespace tuublark {
 
-ImageRef LoadImageWithMask(const PixmapRef& source, int32_t r, int32_t g, int32_t b, int32_t flags) {
-    if (!source) return nullptr;
-    PixmapRef pixmap = source;
+ImageRef LoadImageWithMask(PixmapRef pixmap, int32_t r, int32_t g, int32_t b, int32_t flags) {
+    if (!pixmap) return nullptr;
+    // The masked copy replaces the source, which goes unless a caller keeps it.
     if ((flags & ImageFlagMasked) && AlphaBits(pixmap->Format) == 0) pixmap = MaskPixmap(*pixmap, r, g, b);
     if (!pixmap) return nullptr;
     auto image = std::make_shared<TImage>();
@@ -19,18 +22,26 @@ ImageRef LoadImageWithMask(const PixmapRef& source, int32_t r, int32_t g, int32_
     return image;
 }
 
-ImageRef LoadImage(const PixmapRef& pixmap, int32_t flags) {
+namespace {
+
+ImageRef LoadImageTaking(PixmapRef pixmap, int32_t flags) {
     if (flags == -1) flags = DrawState().DefaultFlags;
     const TDrawState& s = DrawState();
-    ImageRef image = LoadImageWithMask(pixmap, s.MaskR, s.MaskG, s.MaskB, flags);
+    ImageRef image = LoadImageWithMask(std::move(pixmap), s.MaskR, s.MaskG, s.MaskB, flags);
     if (image && s.AutoMidHandle) MidHandleImage(image);
     return image;
 }
 
+}  // namespace
+
+ImageRef LoadImage(const PixmapRef& pixmap, int32_t flags) { return LoadImageTaking(pixmap, flags); }
+
 ImageRef LoadImage(const std::string& path, int32_t flags) {
+    // One picture file at a time is made in memory (see PictureLoading).
+    std::lock_guard<std::mutex> hold(Engine().PictureLoading());
     PixmapRef pixmap = LoadPixmap(path);
     if (!pixmap) return nullptr;
-    return LoadImage(pixmap, flags);
+    return LoadImageTaking(std::move(pixmap), flags);
 }
 
 void SetImageHandle(const ImageRef& image, float x, float y) {

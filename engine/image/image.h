@@ -43,7 +43,7 @@ using ImageRef = std::shared_ptr<TImage>;
 ImageRef LoadImage(const std::string& path, int32_t flags = -1);
 ImageRef LoadImage(const PixmapRef& pixmap, int32_t flags = -1);
 // Image loading with an explicit mask colour (fonts use 0, 0, 0).
-ImageRef LoadImageWithMask(const PixmapRef& pixmap, int32_t r, int32_t g, int32_t b, int32_t flags);
+ImageRef LoadImageWithMask(PixmapRef pixmap, int32_t r, int32_t g, int32_t b, int32_t flags);
 
 void SetImageHandle(const ImageRef& image, float x, float y);
 void MidHandleImage(const ImageRef& image);

@@ -15,7 +15,13 @@ const TPixmapLoader RegisteredLoaders[] = {LoadBmpPixmap, LoadJpegPixmap, LoadPn
 
 PixmapRef CreateGrowingPixmap(int32_t width, int32_t height, int32_t format) {
     PixmapRef pixmap = CreatePixmap(width, 0, format);
-    if (pixmap) pixmap->Height = height;
+    if (!pixmap) return nullptr;
+    pixmap->Height = height;
+    // Room for every row, so a row is never copied as the data grows. The
+    // memory is only reserved: a page is used once a row written there
+    // reaches it, so a header that promises more than the file holds costs
+    // address space, not memory.
+    pixmap->Data.reserve(static_cast<size_t>(pixmap->Pitch) * static_cast<size_t>(height));
     return pixmap;
 }
 

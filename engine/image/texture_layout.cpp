@@ -24,7 +24,8 @@ bool CalculateTextureSize(int32_t width, int32_t height, const std::function<boo
     return true;
 }
 
-TTextureLayout LayOutTexture(const TPixmap& picture, int32_t texWidth, int32_t texHeight) {
+TTextureLayout LayOutTexture(const PixmapRef& pictureRef, int32_t texWidth, int32_t texHeight) {
+    const TPixmap& picture = *pictureRef;
     TTextureLayout layout;
     layout.TexWidth = texWidth;
     layout.TexHeight = texHeight;
@@ -48,8 +49,9 @@ TTextureLayout LayOutTexture(const TPixmap& picture, int32_t texWidth, int32_t t
         if (w < texWidth && h < texHeight) std::memcpy(texture->Row(h) + w * 4, texture->Row(h - 1) + (w - 1) * 4, 4);
         layout.Level0 = texture;
     } else {
-        bool ready = shrunk && shrunk->Format == PixelFormatRGBA8888;
-        layout.Level0 = ready ? shrunk : ConvertPixmap(*source, PixelFormatRGBA8888);
+        const PixmapRef& whole = shrunk ? shrunk : pictureRef;
+        bool ready = whole->Format == PixelFormatRGBA8888 && whole->Pitch == w * 4;
+        layout.Level0 = ready ? whole : ConvertPixmap(*source, PixelFormatRGBA8888);
     }
     layout.U1 = static_cast<float>(w) / static_cast<float>(texWidth);
     layout.V1 = static_cast<float>(h) / static_cast<float>(texHeight);

@@ -25,8 +25,9 @@ bool CalculateTextureSize(int32_t width, int32_t height, const std::function<boo
 
 // Shrinks the picture to the texture size where needed, pastes it at 0, 0
 // of an RGBA texture pixmap and copies its last column, last row and
-// corner one pixel beyond it.
-TTextureLayout LayOutTexture(const TPixmap& picture, int32_t texWidth, int32_t texHeight);
+// corner one pixel beyond it. An RGBA picture of exactly the texture size
+// is used as it is, not copied.
+TTextureLayout LayOutTexture(const PixmapRef& picture, int32_t texWidth, int32_t texHeight);
 
 // The next smaller mipmap level: each dimension above 1 halved.
 PixmapRef NextMipmapLevel(const TPixmap& level);

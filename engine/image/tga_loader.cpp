@@ -31,6 +31,48 @@ void DecodeColour(const uint8_t* p, int32_t bits, uint8_t* rgba) {
     rgba[3] = bits == 32 ? p[3] : 255;
 }
 
+// The stored pixels, a row at a time: raw, or run-length packets, which
+// may run on from one row into the next.
+class TStoredPixels {
+public:
+    TStoredPixels(TStream& stream, bool runLength, int32_t pixelBytes)
+        : stream_(stream), runLength_(runLength), pixelBytes_(pixelBytes), repeated_(pixelBytes) {}
+
+    void Read(uint8_t* out, int32_t count) {
+        if (!runLength_) {
+            stream_.ReadExactly(out, static_cast<size_t>(count) * pixelBytes_);
+            return;
+        }
+        while (count > 0) {
+            if (left_ == 0) StartPacket();
+            int32_t n = std::min(left_, count);
+            if (repeat_) {
+                for (int32_t i = 0; i < n; ++i) std::copy(repeated_.begin(), repeated_.end(), out + i * pixelBytes_);
+            } else {
+                stream_.ReadExactly(out, static_cast<size_t>(n) * pixelBytes_);
+            }
+            out += static_cast<size_t>(n) * pixelBytes_;
+            count -= n;
+            left_ -= n;
+        }
+    }
+
+private:
+    void StartPacket() {
+        uint8_t packet = stream_.ReadU8();
+        left_ = (packet & 0x7F) + 1;
+        repeat_ = (packet & 0x80) != 0;
+        if (repeat_) stream_.ReadExactly(repeated_.data(), repeated_.size());
+    }
+
+    TStream& stream_;
+    bool runLength_;
+    int32_t pixelBytes_;
+    std::vector<uint8_t> repeated_;
+    int32_t left_ = 0;
+    bool repeat_ = false;
+};
+
 }  // namespace
 
 PixmapRef LoadTgaPixmap(TStream& stream) {
@@ -75,36 +117,19 @@ PixmapRef LoadTgaPixmap(TStream& stream) {
     int64_t least = h.ImageType == 10 ? (count + 127) / 128 * (1 + pixelBytes) : count * pixelBytes;
     if (least > BytesLeft(stream)) return nullptr;
 
-    std::vector<uint8_t> stored(static_cast<size_t>(count * pixelBytes));
-    if (h.ImageType == 10) {
-        int64_t done = 0;
-        while (done < count) {
-            uint8_t packet = stream.ReadU8();
-            int64_t run = std::min<int64_t>((packet & 0x7F) + 1, count - done);
-            uint8_t* at = &stored[static_cast<size_t>(done * pixelBytes)];
-            if (packet & 0x80) {
-                stream.ReadExactly(at, static_cast<size_t>(pixelBytes));
-                for (int64_t i = 1; i < run; ++i)
-                    for (int32_t b = 0; b < pixelBytes; ++b) at[i * pixelBytes + b] = at[b];
-            } else {
-                stream.ReadExactly(at, static_cast<size_t>(run * pixelBytes));
-            }
-            done += run;
-        }
-    } else {
-        stream.ReadExactly(stored.data(), stored.size());
-    }
-
     bool alpha = !mapped && h.Bits == 32 && (h.Descriptor & 0x0F) != 0;
     bool mapAlpha = mapped && h.MapBits == 32 && (h.Descriptor & 0x0F) != 0;
     int32_t format = alpha || mapAlpha ? PixelFormatRGBA8888 : PixelFormatRGB888;
     int32_t outBytes = BytesPerPixel(format);
     PixmapRef pixmap = CreatePixmap(h.Width, h.Height, format);
     bool topDown = (h.Descriptor & 0x20) != 0, rightToLeft = (h.Descriptor & 0x10) != 0;
+    TStoredPixels stored(stream, h.ImageType == 10, pixelBytes);
+    std::vector<uint8_t> storedRow(static_cast<size_t>(h.Width) * pixelBytes);
     for (int32_t y = 0; y < h.Height; ++y) {
+        stored.Read(storedRow.data(), h.Width);
         uint8_t* row = pixmap->Row(topDown ? y : h.Height - 1 - y);
         for (int32_t x = 0; x < h.Width; ++x) {
-            const uint8_t* p = &stored[(static_cast<size_t>(y) * h.Width + x) * pixelBytes];
+            const uint8_t* p = &storedRow[static_cast<size_t>(x) * pixelBytes];
             uint8_t rgba[4] = {0, 0, 0, 255};
             if (mapped) {
                 int32_t index = p[0] - h.MapFirst;

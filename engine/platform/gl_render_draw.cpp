@@ -160,7 +160,7 @@ ImageFrameRef TGLRenderDriver::CreateFrameFromPixmap(const PixmapRef& pixmap, in
     int32_t texWidth = 0, texHeight = 0;
     if (!CalculateTextureSize(pixmap->Width, pixmap->Height, TextureFits, texWidth, texHeight))
         RaiseRuntimeError("Unable to calculate tex size");
-    TTextureLayout layout = LayOutTexture(*pixmap, texWidth, texHeight);
+    TTextureLayout layout = LayOutTexture(pixmap, texWidth, texHeight);
 
     GLuint texture = 0;
     glGenTextures(1, &texture);

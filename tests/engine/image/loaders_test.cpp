@@ -124,6 +124,11 @@ TEST(TgaLoader, ReadsRunLengthAndColourMappedPictures) {
     EXPECT_EQ(Pixel(*p, 1, 0), (std::vector<int>{30, 20, 10}));
     EXPECT_EQ(Pixel(*p, 0, 1), (std::vector<int>{30, 20, 10}));
     EXPECT_EQ(Pixel(*p, 1, 1), (std::vector<int>{60, 50, 40}));
+    // A literal packet of three runs on into the second row.
+    p = test::LoadFromBytes(MakeTga(10, 24, 0x20, {0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x80, 10, 11, 12}));
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Pixel(*p, 0, 1), (std::vector<int>{9, 8, 7}));
+    EXPECT_EQ(Pixel(*p, 1, 1), (std::vector<int>{12, 11, 10}));
     // A run longer than the picture stops at its end.
     EXPECT_TRUE(test::LoadFromBytes(MakeTga(10, 24, 0x20, {0xFF, 1, 2, 3, 0, 0, 0, 0})));
 

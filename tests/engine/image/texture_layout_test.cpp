@@ -22,7 +22,7 @@ TEST(TextureLayout, An800x600PictureGetsA1024TextureWithReplicatedEdges) {
     ASSERT_TRUE(CalculateTextureSize(800, 600, AnySize, tw, th));
     EXPECT_EQ(tw, 1024);
     EXPECT_EQ(th, 1024);
-    TTextureLayout layout = LayOutTexture(*picture, tw, th);
+    TTextureLayout layout = LayOutTexture(picture, tw, th);
     EXPECT_FLOAT_EQ(layout.U1, 0.78125f);
     EXPECT_FLOAT_EQ(layout.V1, 0.5859375f);
     const TPixmap& t = *layout.Level0;
@@ -57,7 +57,7 @@ TEST(TextureLayout, SizesHalveUntilTheRendererAcceptsThem) {
 
 TEST(TextureLayout, APictureLargerThanItsTextureIsShrunk) {
     auto picture = CreatePixmap(600, 100, PixelFormatRGBA8888);
-    TTextureLayout layout = LayOutTexture(*picture, 256, 128);
+    TTextureLayout layout = LayOutTexture(picture, 256, 128);
     EXPECT_EQ(layout.Level0->Width, 256);
     EXPECT_EQ(layout.Level0->Height, 128);
     EXPECT_FLOAT_EQ(layout.U1, 1.0f);
