@@ -9,7 +9,7 @@ packages=(
   zlib1g-dev libpng-dev libjpeg-dev libogg-dev libvorbis-dev libfreetype-dev
   libcairo2-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool time
   clang libclang-rt-14-dev clang-format-14
   dpkg-dev lintian desktop-file-utils appstream
   g++-mingw-w64-x86-64-posix wine64 zip unzip
