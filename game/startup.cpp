@@ -61,6 +61,16 @@ void ResetGameState(GameState& g) {
     SetStartValues(g);
 }
 
+void AllocGameChannels(GameState& g) {
+    g.MusicChannelA = AllocChannel();
+    g.MusicChannelB = AllocChannel();
+    g.EffectChannel1 = AllocChannel();
+    g.EffectChannel2 = AllocChannel();
+    g.EffectChannel3 = AllocChannel();
+    g.EffectChannel4 = AllocChannel();
+    g.SoundChannels = {g.EffectChannel1, g.EffectChannel2, g.EffectChannel3, g.EffectChannel4};
+}
+
 int32_t StartUp(GameState& g, std::optional<int32_t> seed) {
     CreateContainers(g);
     OpenGraphics(800, 600, 16, 60);
@@ -73,13 +83,7 @@ int32_t StartUp(GameState& g, std::optional<int32_t> seed) {
     g.EvenSkinBackground = g.Backgrounds[1];
     g.GameFont = LoadFont(kFontPath, kFontSize, kFontStyle);
     SetFont(g.GameFont);
-    g.MusicChannelA = AllocChannel();
-    g.MusicChannelB = AllocChannel();
-    g.EffectChannel1 = AllocChannel();
-    g.EffectChannel2 = AllocChannel();
-    g.EffectChannel3 = AllocChannel();
-    g.EffectChannel4 = AllocChannel();
-    g.SoundChannels = {g.EffectChannel1, g.EffectChannel2, g.EffectChannel3, g.EffectChannel4};
+    AllocGameChannels(g);
     g.TransitionSound = LoadSound(kTransitionSoundPath, 0);
     g.BleepSound = LoadSound(kBleepSoundPath, 0);
     for (const ChannelRef& channel :

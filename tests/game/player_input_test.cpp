@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "engine/audio/sound.h"
 #include "engine/input/keyboard.h"
 #include "game/board/board.h"
 #include "game/game_state.h"
@@ -21,14 +20,11 @@ protected:
     void SetUp() override {
         Keyboard().Flush();
         ResetGameState(g);
-        g.Screen = 2;
+        g.Screen = kPlayScreen;
         g.FallInterval = 60;
         g.PieceRow = 1;
         g.PieceColumn = 7;
-        g.MusicChannelA = AllocChannel();
-        g.MusicChannelB = AllocChannel();
-        g.EffectChannel1 = AllocChannel();
-        g.SoundChannels = {g.EffectChannel1, g.EffectChannel1, g.EffectChannel1, g.EffectChannel1};
+        AllocGameChannels(g);
     }
     void TearDown() override { Keyboard().Flush(); }
 
@@ -116,11 +112,11 @@ TEST_F(PlayerInputTest, UpPressedWithDownIsReadInTheNextFrame) {
 }
 
 TEST_F(PlayerInputTest, KeysPressedOnOneScreenDoNotReachTheNext) {
-    g.Screen = 1;
+    g.Screen = kTitleScreen;
     Keyboard().Press(VkLeft);
     Keyboard().Release(VkLeft);
     PollKeys(g);
-    g.Screen = 2;
+    g.Screen = kPlayScreen;
     EXPECT_EQ(Frame(), 0);
 }
 
