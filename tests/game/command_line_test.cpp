@@ -5,26 +5,14 @@
 namespace tuublark {
 namespace {
 
-bool Parse(std::vector<std::string> args, CommandLine& options, std::string& error) {
-    return ParseCommandLine(args, options, error);
-}
-
-TEST(CommandLine, NoOptionsIsTheFullScreenGame) {
-    CommandLine o;
-    std::string error;
-    ASSERT_TRUE(Parse({}, o, error));
-    EXPECT_FALSE(o.Windowed);
-    EXPECT_FALSE(o.Headless);
-    EXPECT_FALSE(o.Seed.has_value());
-    EXPECT_FALSE(o.Frames.has_value());
-}
-
 TEST(CommandLine, EveryOptionIsRead) {
     CommandLine o;
     std::string error;
-    ASSERT_TRUE(Parse({"--windowed", "--seed", "-17", "--input", "in.txt", "--frames", "600", "--trace", "t.jsonl",
-                       "--screenshot", "s.png"},
-                      o, error))
+    ASSERT_TRUE(ParseCommandLine({}, o, error));
+    EXPECT_FALSE(o.Windowed);  // full screen unless asked
+    ASSERT_TRUE(ParseCommandLine({"--windowed", "--seed", "-17", "--input", "in.txt", "--frames", "600", "--trace",
+                                  "t.jsonl", "--screenshot", "s.png"},
+                                 o, error))
         << error;
     EXPECT_TRUE(o.Windowed);
     EXPECT_EQ(*o.Seed, -17);
@@ -32,7 +20,7 @@ TEST(CommandLine, EveryOptionIsRead) {
     EXPECT_EQ(*o.Frames, 600);
     EXPECT_EQ(o.TracePath, "t.jsonl");
     EXPECT_EQ(o.ScreenshotPath, "s.png");
-    ASSERT_TRUE(Parse({"--headless", "--frames", "1", "--record", "r.txt"}, o, error)) << error;
+    ASSERT_TRUE(ParseCommandLine({"--headless", "--frames", "1", "--record", "r.txt"}, o, error)) << error;
     EXPECT_TRUE(o.Headless);
     EXPECT_EQ(o.RecordPath, "r.txt");
 }
@@ -53,7 +41,7 @@ TEST(CommandLine, BadCommandLinesSayWhatIsWrong) {
     for (const auto& [args, expected] : cases) {
         CommandLine o;
         std::string error;
-        EXPECT_FALSE(Parse(args, o, error)) << expected;
+        EXPECT_FALSE(ParseCommandLine(args, o, error)) << expected;
         EXPECT_EQ(error.rfind(expected, 0), 0u) << "got: " << error;
     }
 }
@@ -61,9 +49,9 @@ TEST(CommandLine, BadCommandLinesSayWhatIsWrong) {
 TEST(CommandLine, HelpAndVersionNeedNothingElse) {
     CommandLine o;
     std::string error;
-    ASSERT_TRUE(Parse({"--headless", "--help"}, o, error));
+    ASSERT_TRUE(ParseCommandLine({"--headless", "--help"}, o, error));
     EXPECT_TRUE(o.Help);
-    ASSERT_TRUE(Parse({"--version"}, o, error));
+    ASSERT_TRUE(ParseCommandLine({"--version"}, o, error));
     EXPECT_TRUE(o.Version);
     EXPECT_NE(UsageText().find("--screenshot FILE"), std::string::npos);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/input/keyboard.h"
 #include "game/frame_loop.h"
 #include "game/game_state.h"
@@ -20,37 +22,28 @@ protected:
 };
 
 TEST_F(FrameLoop, SkinChangeEndsAfterItsLengthAndSkinTenWrapsToZero) {
-    g.Screen = 4;
-    g.SkinIndex = 9;
-    g.SkinChangeLength = 3;
-    g.SweepPosition = 0.0f;
+    g.Screen = kSkinChangeScreen, g.SkinIndex = 9, g.SkinChangeLength = 3;
     for (int i = 0; i < 2; ++i) {
         RunFrame(g);
-        ASSERT_EQ(g.Screen, 4);
+        ASSERT_EQ(g.Screen, kSkinChangeScreen);
         EXPECT_EQ(g.SweepPosition, 0.0f) << "the line stands during a change";
     }
     RunFrame(g);
-    EXPECT_EQ(g.Screen, 2);
+    EXPECT_EQ(g.Screen, kPlayScreen);
     EXPECT_EQ(g.SkinIndex, 0) << "skin 10 is held as 0";
     EXPECT_EQ(g.SkinChangeFrame, 0);
     // The next change loads skin 1 (its values are the skin tests' concern).
-    g.Screen = 4;
-    g.SkinChangeLength = 1;
+    g.Screen = kSkinChangeScreen, g.SkinChangeLength = 1;
     RunFrame(g);
     EXPECT_EQ(g.SkinIndex, 1);
 }
 
-TEST_F(FrameLoop, HighScoreTieChangesNothingAndLowerKeepsTheOld) {
-    g.HighScore = 10000;
-    g.Score = 10000;
-    LeaveGame(g);
-    EXPECT_EQ(g.HighScore, 10000);
-    g.Score = 9000;
-    LeaveGame(g);
-    EXPECT_EQ(g.HighScore, 10000);
-    g.Score = 10001;
-    LeaveGame(g);
-    EXPECT_EQ(g.HighScore, 10001);
+TEST_F(FrameLoop, OnlyAHigherScoreBecomesTheHighScore) {
+    for (int32_t score : {10000, 9000, 10001}) {
+        g.HighScore = 10000, g.Score = score;
+        LeaveGame(g);
+        EXPECT_EQ(g.HighScore, std::max(score, 10000)) << score;
+    }
 }
 
 TEST_F(FrameLoop, EscapeOnTheTitleQuitsAfterTheFrame) {
@@ -62,25 +55,17 @@ TEST_F(FrameLoop, EscapeOnTheTitleQuitsAfterTheFrame) {
 }
 
 TEST_F(FrameLoop, EscapeLeavesEveryOtherScreenWithoutTheHighScore) {
-    for (int screen : {2, 3, 4}) {
-        ResetGameState(g);
-        Keyboard().Flush();
-        g.Screen = screen;
-        g.Score = 50000;
-        g.FrameCounter = 55;
-        g.SweepColumn = 9;
-        g.SweepPassCount = 3;
-        g.SweepPosition = 300.0f;
-        g.SweepSpeed = 2.9f;
-        g.PieceColumn = 3;
-        g.LevelUpPending = 1;
-        g.PassCells = 6;
+    for (int screen : {kPlayScreen, kGameOverScreen, kSkinChangeScreen}) {
+        SetUp();
+        g.Screen = screen, g.Score = 50000, g.FrameCounter = 55, g.SweepColumn = 9, g.SweepPassCount = 3;
+        g.SweepPosition = 300.0f, g.SweepSpeed = 2.9f, g.PieceColumn = 3, g.LevelUpPending = 1, g.PassCells = 6;
         g.SkinChangeFrame = 40;
         Keyboard().Press(VkEscape);
         RunFrame(g);
-        EXPECT_EQ(g.Screen, 1) << screen;
+        SCOPED_TRACE(screen);
+        EXPECT_EQ(g.Screen, kTitleScreen);
         EXPECT_EQ(g.QuitRequested, 0);
-        EXPECT_EQ(g.HighScore, 10000) << screen;
+        EXPECT_EQ(g.HighScore, 10000);
         EXPECT_EQ(g.PieceColumn, 7);
         EXPECT_EQ(g.SweepSpeed, 2.0f);
         EXPECT_EQ(g.FrameCounter, 1) << "reset, then the title counted this frame";

@@ -10,19 +10,6 @@ namespace {
 
 using EffectsTest = PresentationTest;
 
-TEST_F(EffectsTest, EffectOfLife30IsDrawnInExactly30Frames) {
-    AddEffect("Thirty", 30);
-    int framesDrawn = 0;
-    for (int frame = 1; frame <= 40; ++frame) {
-        log->Clear();
-        RunEffects(g);
-        if (!DrawnOf("Thirty").empty()) ++framesDrawn;
-        // The 30th Update removes it, and it is still drawn in that frame.
-        EXPECT_EQ(g.EffectList.Count(), frame < 30 ? 1u : 0u) << "frame " << frame;
-    }
-    EXPECT_EQ(framesDrawn, 30);
-}
-
 TEST_F(EffectsTest, UpdateMovesBeforeDrawAndDrawSetsScaleBlendAlphaRotationInOrder) {
     TEffect& e = AddEffect("Mover", 10);
     e.DX = 2, e.DY = -1, e.ScaleSpeed = 0.5f, e.AlphaSpeed = -0.25f, e.Blend = 4;
@@ -45,19 +32,21 @@ TEST_F(EffectsTest, UpdateMovesBeforeDrawAndDrawSetsScaleBlendAlphaRotationInOrd
     EXPECT_FLOAT_EQ(d[0].Args[0] * d[0].State.Ix, -22.5f);
 }
 
-TEST_F(EffectsTest, AlphaRunBelowZeroIsDrawnAsZero) {
+TEST_F(EffectsTest, EffectIsDrawnInEachFrameOfItsLifeWithAlphaRunBelowZeroDrawnAsZero) {
     // A group blast: alpha 1.0, -0.03 per frame, 40 frames.
     TEffect& e = AddEffect("Blast", 40);
     e.Alpha = 1.0f, e.AlphaSpeed = -0.03f, e.ScaleSpeed = 0.15f, e.Blend = 4;
     std::vector<float> alphas;
-    for (int frame = 1; frame <= 40; ++frame) {
+    for (int frame = 1; frame <= 41; ++frame) {
         log->Clear();
         RunEffects(g);
-        alphas.push_back(DrawnOf("Blast").at(0).State.Alpha);
+        for (const TDrawn& d : DrawnOf("Blast")) alphas.push_back(d.State.Alpha);
+        // The 40th update removes it, and it is still drawn in that frame.
+        EXPECT_EQ(g.EffectList.Count(), frame < 40 ? 1u : 0u) << "frame " << frame;
     }
+    ASSERT_EQ(alphas.size(), 40u);
     EXPECT_GT(alphas[32], 0.0f);  // frame 33
     for (int frame = 34; frame <= 40; ++frame) EXPECT_EQ(alphas[frame - 1], 0.0f) << "frame " << frame;
-    EXPECT_TRUE(g.EffectList.Empty());
 }
 
 TEST_F(EffectsTest, PopupIsCentredOnItsPointAtItsScaleAndLeavesAfterItsLife) {

@@ -91,7 +91,7 @@ protected:
 
     // A game in play with some of everything on the board.
     static void SetUpGameInPlay() {
-        g->Screen = 1;
+        g->Screen = kTitleScreen;
         NewGame(*g);
         for (auto& column : g->Board)
             for (int32_t& cell : column) cell = CellEmpty;
@@ -114,7 +114,7 @@ protected:
 TEST_F(ScreensGLTest, TitleWithItsLetters) {
     // Title frames as the frame loop runs them, into the first pass until
     // all eight letters stand.
-    g->Screen = 1;
+    g->Screen = kTitleScreen;
     g->SweepPosition = 0, g->SweepColumn = 0, g->SweepPassCount = 0, g->SweepSpeed = 2.0f;
     g->EffectList.Clear();
     for (int frame = 1; frame <= 200; ++frame) {
@@ -134,32 +134,8 @@ TEST_F(ScreensGLTest, TitleWithItsLetters) {
     EndFrame();
 }
 
-TEST_F(ScreensGLTest, GameInPlayCellsPanelAndSweepLine) {
+TEST_F(ScreensGLTest, GameInPlayCellsAndSweepLine) {
     SetUpGameInPlay();
-    // A square shock and burst, a group flash and blast, and the two popups.
-    auto effect = [](ImageRef image, float x, float y, float scale, float scaleSpeed, int blend, float alpha,
-                     float alphaSpeed, int life) {
-        auto e = std::make_shared<TEffect>();
-        e->X = x, e->Y = y, e->Scale = scale, e->ScaleSpeed = scaleSpeed, e->Blend = blend;
-        e->Alpha = alpha, e->AlphaSpeed = alphaSpeed, e->Life = life, e->Image = image;
-        ListAddLast(g->EffectList, e);
-    };
-    effect(g->AnimalAShockImage, 370, 410, 1.6f, 0.2f, 3, 1.0f, -0.05f, 20);
-    effect(g->SquareBurstImage, 370, 410, 2.0f, 0, 4, 0.4f, -0.01f, 40);
-    effect(g->YellowImage, 535, 395, 1.2f, -0.02f, 3, 0.5f, -0.01f, 30);
-    effect(g->ExplodeImage, 535, 395, 1.0f, 0.15f, 4, 1.0f, -0.03f, 40);
-    auto popup = [](const std::string& text, float dy, float scaleSpeed, int blend, float alphaSpeed, int life) {
-        auto p = std::make_shared<TPopup>();
-        p->X = 520, p->Y = 380, p->DY = dy, p->Text = text, p->Scale = 1, p->ScaleSpeed = scaleSpeed;
-        p->Blend = blend, p->Alpha = 1, p->AlphaSpeed = alphaSpeed, p->Life = life;
-        ListAddLast(g->PopupList, p);
-    };
-    popup("300", -0.5f, 0, 4, -0.01f, 100);
-    popup("2x", -0.1f, 0.2f, 3, -0.02f, 50);
-    for (int frame = 1; frame < 4; ++frame) {
-        DrawPlayScreen(*g);
-        EndFrame();
-    }
     DrawPlayScreen(*g);
     PixmapRef shot = Grab();
     ASSERT_TRUE(shot);
@@ -181,8 +157,6 @@ TEST_F(ScreensGLTest, GameInPlayCellsPanelAndSweepLine) {
     // The sweep line: the brightest new column, comparing with the line
     // elsewhere, is SweepPosition + 160.
     g->SweepPosition = 100.0f;
-    g->EffectList.Clear();
-    g->PopupList.Clear();
     DrawPlayScreen(*g);
     PixmapRef lineAt100 = Grab();
     EndFrame();
@@ -229,7 +203,7 @@ TEST_F(ScreensGLTest, PanelNumbersEndAtX780) {
 TEST_F(ScreensGLTest, SkinChangeHalfWay) {
     SetUpGameInPlay();
     BeginSkinChange(*g);
-    ASSERT_EQ(g->Screen, 4);
+    ASSERT_EQ(g->Screen, kSkinChangeScreen);
     for (int frame = 1; frame <= 45; ++frame) {
         g->SkinChangeFrame += 1;
         DrawPlayScreen(*g);
@@ -257,7 +231,7 @@ TEST_F(ScreensGLTest, SkinChangeHalfWay) {
         EXPECT_LE(Difference(want, got), 12) << x << "," << y;
     }
     EndFrame();
-    g->Screen = 2;
+    g->Screen = kPlayScreen;
 }
 
 TEST_F(ScreensGLTest, GameOver) {
@@ -265,7 +239,7 @@ TEST_F(ScreensGLTest, GameOver) {
     DrawPlayScreen(*g);
     PixmapRef play = Grab();
     EndFrame();
-    g->Screen = 3;
+    g->Screen = kGameOverScreen;
     DrawGameOverScreen(*g);
     PixmapRef shot = Grab();
     ASSERT_TRUE(shot && play);
@@ -274,7 +248,7 @@ TEST_F(ScreensGLTest, GameOver) {
     // The board stays visible around the picture.
     EXPECT_LE(Difference(PixelAt(*shot, 175, 455), PixelAt(*play, 175, 455)), 6);
     EndFrame();
-    g->Screen = 2;
+    g->Screen = kPlayScreen;
 }
 
 TEST_F(ScreensGLTest, PauseShowsTheLastFrameDimmedAndLeavesTheDrawingStateAlone) {
@@ -310,7 +284,7 @@ TEST_F(ScreensGLTest, PauseShowsTheLastFrameDimmedAndLeavesTheDrawingStateAlone)
 }
 
 TEST_F(ScreensGLTest, OptionsScreenOverTheTitle) {
-    g->Screen = 1;
+    g->Screen = kTitleScreen;
     UpdateTitleScreen(*g);
     PixmapRef still = Grab();
     ASSERT_TRUE(still);

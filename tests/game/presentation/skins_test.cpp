@@ -36,7 +36,7 @@ protected:
     // Runs a skin change from its first frame to its end, checking the
     // cross-fade from background `from` to background `to` in each frame.
     void RunSkinChange(int from, int to) {
-        g.Screen = 4;
+        g.Screen = kSkinChangeScreen;
         const int32_t n = g.SkinChangeLength;
         ASSERT_GT(n, 0);
         for (int32_t t = 1; t <= n; ++t) {
@@ -58,8 +58,19 @@ protected:
     }
 
     void NewGameWithFakes() {
-        g.Screen = 1;
+        g.Screen = kTitleScreen;
         NewGame(g);
+    }
+
+    // The pace and change length of skin 1, as a new game and the change
+    // from skin 10 leave them.
+    void ExpectSkinOnePace() {
+        EXPECT_EQ(g.SkinIndex, 1);
+        EXPECT_EQ(g.SweepSpeed, 2.0f);
+        EXPECT_EQ(g.SpawnDelay, 180);
+        EXPECT_EQ(g.FallInterval, 60);
+        EXPECT_EQ(g.CellsPerLevel, 10);
+        EXPECT_EQ(g.SkinChangeLength, 90);
     }
 };
 
@@ -125,40 +136,19 @@ TEST_F(SkinsTest, LoadSkinMusicSetsTheSkinsPaceAndMovesTheSoundChannel) {
 
 TEST_F(SkinsTest, ACycleOfTenSkinChangesCrossFadesEachBackgroundAndReturnsToSkinOne) {
     NewGameWithFakes();
-    ASSERT_EQ(g.Screen, 2);
-    ASSERT_EQ(g.SkinIndex, 1);
+    ASSERT_EQ(g.Screen, kPlayScreen);
     g.Level = 4;
-    auto first = Backgrounds();
-    ASSERT_EQ(first.size(), 1u);
-    EXPECT_EQ(first[0].first, Bg(1));
-
-    // The first change: Background1 to Background2 over 90 frames.
-    EXPECT_EQ(g.SkinChangeLength, 90);
-    RunSkinChange(1, 2);
-    EXPECT_EQ(g.SkinIndex, 2);
-    EXPECT_EQ(g.Screen, 2);
-    EXPECT_EQ(g.SkinChangeFrame, 0);
-    EXPECT_EQ(g.SkinChangeLength, 104);
-    RunSkinChange(2, 3);
-    for (int s = 3; s <= 9; ++s) {
+    EXPECT_EQ(Backgrounds()[0].first, Bg(1));
+    for (int s = 1; s <= 9; ++s) {
         EXPECT_EQ(g.SkinChangeLength, SkinTable(s).SkinChangeLength) << s;
         RunSkinChange(s, s + 1);
+        EXPECT_EQ(g.Screen, kPlayScreen);
+        EXPECT_EQ(g.SkinChangeFrame, 0);
     }
-    // Skin 10 shows with SkinIndex 0.
-    EXPECT_EQ(g.SkinIndex, 0);
-    EXPECT_EQ(g.SweepSpeed, 1.0f);
-    EXPECT_EQ(g.SpawnDelay, 60);
-    EXPECT_EQ(g.CellsPerLevel, 50);
-    EXPECT_EQ(Backgrounds()[0].first, Bg(10));
+    EXPECT_EQ(g.SkinIndex, 0);               // skin 10 shows with SkinIndex 0
     g.SpawnDelay = 43, g.FallInterval = 31;  // as level-ups would leave them
-
     RunSkinChange(10, 1);
-    EXPECT_EQ(g.SkinIndex, 1);
-    EXPECT_EQ(g.SpawnDelay, 180);
-    EXPECT_EQ(g.FallInterval, 60);
-    EXPECT_EQ(g.CellsPerLevel, 10);
-    EXPECT_EQ(g.SweepSpeed, 2.0f);
-    EXPECT_EQ(g.SkinChangeLength, 90);
+    ExpectSkinOnePace();
     EXPECT_EQ(g.NextSoundChannel, 0);
     EXPECT_EQ(g.Level, 4);  // a skin change keeps the level
     RunSkinChange(1, 2);
@@ -175,21 +165,16 @@ TEST_F(SkinsTest, NewGameAfterEscapeInSkinSixStartsInSkinOne) {
     ListAddLast(g.PopupList, popup);
 
     ResetToTitle(g);  // Escape
-    ASSERT_EQ(g.Screen, 1);
+    ASSERT_EQ(g.Screen, kTitleScreen);
     EXPECT_EQ(Backgrounds()[0].first, Bg(6));  // the title keeps skin 6's background
 
     NewGame(g);
-    EXPECT_EQ(g.Screen, 2);
-    EXPECT_EQ(g.SkinIndex, 1);
+    EXPECT_EQ(g.Screen, kPlayScreen);
+    ExpectSkinOnePace();
     EXPECT_EQ(g.OddSkinBackground, g.Backgrounds[0]);
     EXPECT_EQ(g.EvenSkinBackground, g.Backgrounds[1]);
     EXPECT_EQ(Backgrounds()[0].first, Bg(1));
-    EXPECT_EQ(g.SweepSpeed, 2.0f);
-    EXPECT_EQ(g.SpawnDelay, 180);
-    EXPECT_EQ(g.FallInterval, 60);
     EXPECT_EQ(g.FallTimer, 180);
-    EXPECT_EQ(g.CellsPerLevel, 10);
-    EXPECT_EQ(g.SkinChangeLength, 90);
     EXPECT_EQ(g.Level, 1);
     EXPECT_EQ(g.Score, 0);
     EXPECT_EQ(g.DeletedCount, 0);
