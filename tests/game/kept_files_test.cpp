@@ -2,13 +2,14 @@
 // damage cases, and writes that leave either the old or the new file.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
+#include <iterator>
 
 #include "engine/runtime/user_files.h"
 #include "game/high_score_file.h"
@@ -27,15 +28,6 @@ std::string Folder(const std::string& name) {
 
 using test::ReadFile;
 using test::WriteFile;
-
-size_t Entries(const std::string& folder) {
-    size_t n = 0;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir)) n += entry->d_name[0] != '.';
-        closedir(dir);
-    }
-    return n;
-}
 
 TEST(HighScoreFile, ReadsOnlyAWholeNumberAndANewline) {
     const std::string folder = Folder("read");
@@ -96,7 +88,8 @@ TEST(HighScoreFile, WritesMakeTheFolderAndNeverLeaveAPartialFile) {
     ASSERT_TRUE(WIFSIGNALED(status)) << "the writer was to be killed by SIGXFSZ";
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
     EXPECT_EQ(ReadFile(path), "31337\n");
-    EXPECT_EQ(Entries(folder + "/data/tuublark"), 1u);
+    namespace fs = std::filesystem;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder + "/data/tuublark"), fs::directory_iterator()), 1);
 }
 
 TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {

@@ -40,97 +40,6 @@ const char* kGameInput =
     "400 down escape\n401 up escape\n"
     "420 down space\n421 up space\n";
 
-TEST(WholeGame, WindowedRunGivesTheSameTraceAsHeadless) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    std::string input = Temp("game_w.txt");
-    WriteFile(input, kGameInput);
-    std::string headless = Temp("h.jsonl"), windowed = Temp("w.jsonl");
-    ASSERT_EQ(RunGameProcess("--headless --frames 500 --input '" + input + "' --trace '" + headless + "'").Status, 0);
-    RunResult r = RunGameProcess("--windowed --frames 500 --input '" + input + "' --trace '" + windowed + "'",
-                                 "SDL_AUDIODRIVER=dummy");
-    ASSERT_EQ(r.Status, 0) << r.Stderr;
-    EXPECT_EQ(ReadFile(headless), ReadFile(windowed));
-}
-
-TEST(WholeGame, EscapeOnTheTitleEndsAWindowedRun) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    std::string input = Temp("esc.txt");
-    WriteFile(input, "30 down escape\n31 up escape\n");
-    std::string trace = Temp("esc.jsonl");
-    RunResult r = RunGameProcess("--windowed --input '" + input + "' --trace '" + trace + "'", "SDL_AUDIODRIVER=dummy");
-    ASSERT_EQ(r.Status, 0) << r.Stderr;
-    std::string text = ReadFile(trace);
-    EXPECT_EQ(CountLines(text), 30u);
-    EXPECT_NE(text.find("{\"Frame\":30,\"Screen\":1,\"FrameCounter\":30,\"QuitRequested\":1"), std::string::npos);
-}
-
-TEST(WholeGame, SeedOptionAndSeedLineGiveTheSameGame) {
-    std::string input = Temp("rec_in.txt");
-    WriteFile(input, kGameInput);
-    std::string first = Temp("rec_a.jsonl"), second = Temp("rec_b.jsonl");
-    ASSERT_EQ(RunGameProcess("--headless --frames 450 --input '" + input + "' --trace '" + first + "'").Status, 0);
-    ASSERT_EQ(
-        RunGameProcess("--headless --seed 7 --frames 450 --input '" + input + "' --trace '" + second + "'").Status, 0);
-    EXPECT_EQ(ReadFile(first), ReadFile(second));
-}
-
-TEST(WholeGame, KeysRecordedFromTheKeyboardReplayTheSameGame) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    if (std::system("command -v xdotool Xvfb > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
-    std::string record = Temp("keyboard.rec"), live = Temp("live.jsonl"), replay = Temp("replay.jsonl");
-    // Real key events through the X server while the game runs in a window.
-    std::string script =
-        "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed --frames 420 --record '" + record + "' --trace '" +
-        live +
-        "' & pid=$!\n"
-        "for i in $(seq 100); do id=$(xdotool search --pid $pid --name '^TUUBLARK$' 2>/dev/null | head -1); "
-        "[ -n \"$id\" ] && break; sleep 0.05; done\n"
-        "xdotool windowfocus --sync \"$id\" 2>/dev/null; sleep 0.3\n"
-        "xdotool key space; sleep 0.2; xdotool keydown Left; sleep 0.3; xdotool keyup Left\n"
-        "xdotool key s a s; xdotool keydown Down; sleep 0.5; xdotool keyup Down; sleep 0.2\n"
-        "xdotool keydown Right; sleep 0.4; xdotool keyup Right; xdotool key Up shift+a\n"
-        "wait $pid\n";
-    std::string scriptPath = Temp("keys.sh");
-    WriteFile(scriptPath, script);
-    // A display of its own: other tests' windows must not take the focus.
-    ASSERT_EQ(std::system((kOwnDisplay + "sh '" + scriptPath + "'").c_str()), 0);
-    std::string recorded = ReadFile(record);
-    ASSERT_NE(recorded.find("seed "), std::string::npos) << recorded;
-    ASSERT_NE(recorded.find(" down space"), std::string::npos) << "no key reached the game:\n" << recorded;
-    EXPECT_NE(recorded.find(" down 160"), std::string::npos) << "left Shift is recorded with its side";
-    ASSERT_EQ(RunGameProcess("--headless --frames 420 --input '" + record + "' --trace '" + replay + "'").Status, 0);
-    std::string liveTrace = ReadFile(live);
-    EXPECT_EQ(CountLines(liveTrace), 420u);
-    EXPECT_EQ(liveTrace, ReadFile(replay));
-}
-
-TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    if (std::system("command -v xdotool Xvfb > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
-    std::string input = Temp("alt_enter.txt"), windowed = Temp("alt_enter.jsonl"), headless = Temp("alt_h.jsonl");
-    std::string shot = Temp("alt_enter.png"), geometry = Temp("alt_enter_geometry.txt");
-    WriteFile(input, kGameInput);
-    std::string script = "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed --frames 360 --input '" + input +
-                         "' --trace '" + windowed + "' --screenshot '" + shot +
-                         "' & pid=$!\n"
-                         "for i in $(seq 100); do id=$(xdotool search --pid $pid --name '^TUUBLARK$' 2>/dev/null "
-                         "| head -1); [ -n \"$id\" ] && break; sleep 0.05; done\n"
-                         "xdotool windowfocus --sync \"$id\" 2>/dev/null; sleep 0.5\n"
-                         "xdotool key alt+Return; sleep 1; xdotool getwindowgeometry \"$id\" > '" +
-                         geometry +
-                         "'; xdotool key alt+Return\n"
-                         "wait $pid\n";
-    std::string scriptPath = Temp("alt_enter.sh");
-    WriteFile(scriptPath, script);
-    ASSERT_EQ(std::system((kOwnDisplay + "sh '" + scriptPath + "'").c_str()), 0);
-    ASSERT_EQ(RunGameProcess("--headless --frames 360 --input '" + input + "' --trace '" + headless + "'").Status, 0);
-    EXPECT_EQ(ReadFile(windowed), ReadFile(headless)) << "the switch must not reach the game";
-    EXPECT_GT(ReadFile(shot).size(), 1000u);
-    // Without a window manager the X server keeps the window's size, so the
-    // switch itself is not checked here, only that the game goes on.
-    EXPECT_NE(ReadFile(geometry).find("Geometry:"), std::string::npos);
-}
-
 // Runs `keys` (shell lines using $id, the game's window) against a windowed
 // game started with `args`, on a display of its own.
 void RunWithKeys(const std::string& args, const std::string& keys, const std::string& name,
@@ -146,9 +55,59 @@ void RunWithKeys(const std::string& args, const std::string& keys, const std::st
     ASSERT_EQ(std::system((kOwnDisplay + "sh '" + scriptPath + "'").c_str()), 0);
 }
 
+// Tests that press keys through the X server skip without its tools.
+#define SKIP_WITHOUT_XDOTOOL()                                                \
+    if (!HaveDisplay() || std::system("command -v xdotool Xvfb > /dev/null")) \
+    GTEST_SKIP() << "needs an X display, xdotool and Xvfb"
+
+TEST(WholeGame, SeedOptionAndSeedLineGiveTheSameGame) {
+    std::string input = Temp("rec_in.txt");
+    WriteFile(input, kGameInput);
+    std::string first = Temp("rec_a.jsonl"), second = Temp("rec_b.jsonl");
+    ASSERT_EQ(RunGameProcess("--headless --frames 450 --input '" + input + "' --trace '" + first + "'").Status, 0);
+    ASSERT_EQ(
+        RunGameProcess("--headless --seed 7 --frames 450 --input '" + input + "' --trace '" + second + "'").Status, 0);
+    EXPECT_EQ(ReadFile(first), ReadFile(second));
+}
+
+TEST(WholeGame, KeysRecordedFromTheKeyboardReplayTheSameGame) {
+    SKIP_WITHOUT_XDOTOOL();
+    std::string record = Temp("keyboard.rec"), live = Temp("live.jsonl"), replay = Temp("replay.jsonl");
+    // Real key events through the X server while the game runs in a window.
+    RunWithKeys("--frames 420 --record '" + record + "' --trace '" + live + "'",
+                "xdotool key space; sleep 0.2; xdotool keydown Left; sleep 0.3; xdotool keyup Left\n"
+                "xdotool key s a s; xdotool keydown Down; sleep 0.5; xdotool keyup Down; sleep 0.2\n"
+                "xdotool keydown Right; sleep 0.4; xdotool keyup Right; xdotool key Up shift+a",
+                "keys");
+    std::string recorded = ReadFile(record);
+    ASSERT_NE(recorded.find("seed "), std::string::npos) << recorded;
+    ASSERT_NE(recorded.find(" down space"), std::string::npos) << "no key reached the game:\n" << recorded;
+    EXPECT_NE(recorded.find(" down 160"), std::string::npos) << "left Shift is recorded with its side";
+    ASSERT_EQ(RunGameProcess("--headless --frames 420 --input '" + record + "' --trace '" + replay + "'").Status, 0);
+    std::string liveTrace = ReadFile(live);
+    EXPECT_EQ(CountLines(liveTrace), 420u);
+    EXPECT_EQ(liveTrace, ReadFile(replay));
+}
+
+TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
+    SKIP_WITHOUT_XDOTOOL();
+    std::string input = Temp("alt_enter.txt"), windowed = Temp("alt_enter.jsonl"), headless = Temp("alt_h.jsonl");
+    std::string shot = Temp("alt_enter.png"), geometry = Temp("alt_enter_geometry.txt");
+    WriteFile(input, kGameInput);
+    RunWithKeys("--frames 360 --input '" + input + "' --trace '" + windowed + "' --screenshot '" + shot + "'",
+                "sleep 0.2; xdotool key alt+Return; sleep 1; xdotool getwindowgeometry \"$id\" > '" + geometry +
+                    "'; xdotool key alt+Return",
+                "alt_enter");
+    ASSERT_EQ(RunGameProcess("--headless --frames 360 --input '" + input + "' --trace '" + headless + "'").Status, 0);
+    EXPECT_EQ(ReadFile(windowed), ReadFile(headless)) << "the switch must not reach the game";
+    EXPECT_GT(ReadFile(shot).size(), 1000u);
+    // Without a window manager the X server keeps the window's size, so the
+    // switch itself is not checked here, only that the game goes on.
+    EXPECT_NE(ReadFile(geometry).find("Geometry:"), std::string::npos);
+}
+
 TEST(WholeGame, PauseStopsFramesAndTheGameGoesOnWithTheNextFrame) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    if (std::system("command -v xdotool Xvfb > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    SKIP_WITHOUT_XDOTOOL();
     std::string record = Temp("pause.rec"), live = Temp("pause.jsonl"), replay = Temp("pause_replay.jsonl");
     std::string counts = Temp("pause_counts.txt");
     // Paused: the trace does not grow, a key pressed meanwhile does not
@@ -175,8 +134,7 @@ TEST(WholeGame, PauseStopsFramesAndTheGameGoesOnWithTheNextFrame) {
 }
 
 TEST(WholeGame, KeyReboundOnTheOptionsScreenPlaysAndIsSaved) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display";
-    if (std::system("command -v xdotool Xvfb > /dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    SKIP_WITHOUT_XDOTOOL();
     std::string config = Temp("config"), record = Temp("rebind.rec"), live = Temp("rebind.jsonl");
     std::string replay = Temp("rebind_replay.jsonl");
     std::system(("rm -rf '" + config + "' && mkdir -p '" + config + "/tuublark'").c_str());
@@ -228,16 +186,6 @@ TEST(WholeGame, KeptHighScoreStartsAPlayedGameAndItsRecordButNoReplay) {
     EXPECT_EQ(ReadFile(home + "/tuublark/highscore"), "9x9\n");
 }
 
-TEST(WholeGame, BadCommandLinesAndFilesExitWithStatus2AndOneLine) {
-    RunResult r = RunGameProcess("--frobnicate");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_EQ(r.Stderr, "tuublark: unknown option '--frobnicate' (see --help)\n");
-
-    r = RunGameProcess("--headless");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_EQ(CountLines(r.Stderr), 1u);
-}
-
 TEST(WholeGame, FullScreenWithoutTheGamesModeRunsOnTheDesktopMode) {
     // The virtual display offers only its own 1024x768 mode: the picture is
     // shown scaled, and the screenshot is still the game's 800x600.
@@ -260,9 +208,12 @@ TEST(WholeGame, FullScreenWithoutTheGamesModeRunsOnTheDesktopMode) {
     }
 }
 
-TEST(WholeGame, HelpAndVersion) {
+TEST(WholeGame, HelpVersionAndAnUnknownOption) {
     EXPECT_EQ(RunGameProcess("--help").Status, 0);
     EXPECT_EQ(RunGameProcess("--version").Status, 0);
+    RunResult r = RunGameProcess("--frobnicate");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Stderr, "tuublark: unknown option '--frobnicate' (see --help)\n");
 }
 
 }  // namespace
