@@ -64,12 +64,8 @@ class TRecordingRenderDriver : public TRenderDriver {
 public:
     explicit TRecordingRenderDriver(DrawLogRef log) : log_(std::move(log)) {}
 
-    ImageFrameRef CreateFrame(int32_t, int32_t, int32_t) override {
-        return std::make_shared<TRecordingFrame>(log_, "");
-    }
-    ImageFrameRef CreateFrameFromPixmap(const PixmapRef&, int32_t) override {
-        return std::make_shared<TRecordingFrame>(log_, "");
-    }
+    ImageFrameRef CreateFrame(int32_t, int32_t, int32_t) override { return Frame(); }
+    ImageFrameRef CreateFrameFromPixmap(const PixmapRef&, int32_t) override { return Frame(); }
     void SetBlend(int32_t mode) override {
         log_->State.Blend = mode;
         log_->Record(TOpKind::Blend, {static_cast<float>(mode)});
@@ -91,6 +87,7 @@ public:
     }
 
 private:
+    ImageFrameRef Frame() const { return std::make_shared<TRecordingFrame>(log_, ""); }
     DrawLogRef log_;
 };
 
@@ -152,27 +149,15 @@ inline std::vector<TDrawn> Draws(const TDrawLog& log) {
     float nextGlyphX = 0;
     bool inText = false;
     for (const TRecordedOp& op : log.Ops) {
-        if (op.Kind == TOpKind::Quad && op.Label.rfind("glyph:", 0) == 0) {
-            char c = op.Label[6];
-            bool joins = inText && !out.empty() && std::fabs(op.X() - nextGlyphX) < 0.01f &&
-                         std::fabs(op.Y() - out.back().Y) < 0.01f;
-            if (joins) {
-                out.back().What += c;
-            } else {
-                out.push_back({std::string("text:") + c, op.X(), op.Y(), op.Args, op.State});
-            }
-            nextGlyphX = op.X() + kGlyphWidth * op.State.Ix;
-            inText = true;
-            continue;
-        }
-        if (op.Kind == TOpKind::Quad) {
-            out.push_back({op.Label, op.X(), op.Y(), op.Args, op.State});
-        } else if (op.Kind == TOpKind::Line) {
-            out.push_back({"line", op.X(), op.Y(), op.Args, op.State});
-        } else {
-            continue;
-        }
-        inText = false;
+        const bool glyph = op.Kind == TOpKind::Quad && op.Label.rfind("glyph:", 0) == 0;
+        if (glyph && inText && std::fabs(op.X() - nextGlyphX) < 0.01f && std::fabs(op.Y() - out.back().Y) < 0.01f)
+            out.back().What += op.Label[6];
+        else if (glyph) out.push_back({"text:" + op.Label.substr(6), op.X(), op.Y(), op.Args, op.State});
+        else if (op.Kind == TOpKind::Quad) out.push_back({op.Label, op.X(), op.Y(), op.Args, op.State});
+        else if (op.Kind == TOpKind::Line) out.push_back({"line", op.X(), op.Y(), op.Args, op.State});
+        else continue;
+        nextGlyphX = op.X() + kGlyphWidth * op.State.Ix;
+        inText = glyph;
     }
     return out;
 }

@@ -61,21 +61,6 @@ protected:
     std::string output;
 };
 
-TEST_F(SdlAudioTest, WithoutADeviceTheSilentDriverStays) {
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    SetAudioDriver(nullptr);
-    EXPECT_FALSE(OpenSdlAudio());
-    EXPECT_EQ(SdlAudioDevice(), 0u);
-    EXPECT_EQ(SdlAudioReopenCount(), 0);
-    EXPECT_EQ(dynamic_cast<TMixerAudioDriver*>(&AudioDriver()), nullptr);
-    ChannelRef channel = AllocChannel();
-    EXPECT_TRUE(channel);
-    SetChannelVolume(channel, 0.7f);
-    StopChannel(channel);
-    PauseSdlAudio(true);
-    CloseSdlAudio();
-}
-
 TEST_F(SdlAudioTest, TheMixerFeedsTheDeviceAndALostDeviceIsReplaced) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);

@@ -8,8 +8,6 @@
 #include <stdexcept>
 #include <unistd.h>
 
-#include "tools/vorbis/vorbis_writer.h"
-
 namespace tuublark::test {
 namespace {
 
@@ -56,10 +54,6 @@ Bytes Le16(const std::vector<int16_t>& values) {
     Bytes out;
     for (int16_t v : values) Put16(out, static_cast<uint16_t>(v));
     return out;
-}
-
-Bytes EncodeOgg(int channels, int hertz, const std::vector<float>& interleaved) {
-    return EncodeOggVorbis(channels, hertz, interleaved);
 }
 
 std::vector<float> Sine(int channels, int hertz, int frames, double tone, double level) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/vorbis/vorbis_writer.h"
+
 namespace tuublark::test {
 
 using Bytes = std::vector<uint8_t>;
@@ -21,10 +23,6 @@ Bytes MakeWav(uint16_t formatTag, uint16_t channels, uint32_t hertz, uint16_t bi
 
 // 16-bit little-endian bytes of `values`.
 Bytes Le16(const std::vector<int16_t>& values);
-
-// An Ogg Vorbis file of `frames` frames per channel (channels interleaved),
-// values in -1..1, encoded with libvorbisenc at quality 0.4.
-Bytes EncodeOgg(int channels, int hertz, const std::vector<float>& interleaved);
 
 // A sine of `frames` frames at `hertz`, `tone` Hz, amplitude `level`, the
 // same on every channel.

@@ -35,8 +35,6 @@ void GLDrawing::SetUp() {
     ClearScreen();
 }
 
-void GLDrawing::TearDown() {}
-
 void GLDrawing::Grab() {
     shot_ = RenderDriver().GrabPixmap(0, 0, 800, 600);
     ASSERT_TRUE(shot_);

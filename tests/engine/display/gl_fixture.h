@@ -14,7 +14,6 @@ class GLDrawing : public ::testing::Test {
 protected:
     // Skips the test when there is no display to open.
     void SetUp() override;
-    void TearDown() override;
 
     // The back buffer as drawn so far, in game pixels.
     void Grab();

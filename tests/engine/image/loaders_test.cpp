@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <random>
 
 #include "engine/image/pixmap_loaders.h"
 #include "engine/runtime/stream.h"
@@ -65,8 +64,10 @@ TEST(PngLoader, ReadsRgbAndRgbaPicturesWrittenBySavePixmapPng) {
 }
 
 TEST(PngLoader, DeclinesOtherColourTypesAndDamagedFiles) {
-    EXPECT_EQ(test::LoadFromBytes(test::MakeGreyPng(4, 4)), nullptr);
     Bytes png = test::MakePng(*GradientRgba(16, 16));
+    Bytes grey = png;
+    test::PatchPngHeader(grey, 24, {8, 0});  // 8-bit greyscale
+    EXPECT_EQ(test::LoadFromBytes(grey), nullptr);
     EXPECT_EQ(test::LoadFromBytes(Cut(png, png.size() / 2)), nullptr);
     EXPECT_EQ(test::LoadFromBytes(Cut(png, 20)), nullptr);
     Bytes corrupt = png;
@@ -153,42 +154,6 @@ TEST(LoadPixmap, MissingFilesAndUnknownDataGiveNull) {
     EXPECT_EQ(LoadPixmap(std::string("/nonexistent/picture.bmp")), nullptr);
     EXPECT_EQ(test::LoadFromBytes({}), nullptr);
     EXPECT_EQ(test::LoadFromBytes(Bytes(100, 0x42)), nullptr);
-}
-
-// No loader may read or write out of bounds on damaged input; the memory
-// checker of the sanitiser build turns any such access into a failure.
-TEST(LoadPixmap, SurvivesDamagedFilesOfEveryFormat) {
-    test::TBmpLayout bmp8;
-    bmp8.Width = 5;
-    bmp8.Height = 3;
-    bmp8.BitCount = 8;
-    bmp8.Palette.assign(256, 0x336699);
-    bmp8.Rows.assign(3, Bytes(5, 7));
-    std::vector<Bytes> samples = {
-        test::MakeBmp(bmp8),
-        test::MakeBmp24({{1, 2, 3}, {4, 5, 6}}),
-        test::MakePng(*GradientRgba(9, 7)),
-        test::MakeJpeg(24, 16, 1, 2, 3),
-        MakeTga(10, 32, 0x28, {0x81, 1, 2, 3, 4, 0x01, 5, 6, 7, 8, 9, 10, 11, 12}),
-        MakeTga(1, 8, 0, {0, 1, 2, 3}, {1, 2, 3, 4, 5, 6, 7, 8}, 16),
-    };
-    std::mt19937 random(1234);
-    int loaded = 0;
-    for (const Bytes& sample : samples) {
-        for (int trial = 0; trial < 300; ++trial) {
-            Bytes damaged = sample;
-            int flips = 1 + static_cast<int>(random() % 4);
-            for (int i = 0; i < flips; ++i) damaged[random() % damaged.size()] = static_cast<uint8_t>(random());
-            if (trial % 3 == 0) damaged.resize(random() % damaged.size());
-            if (PixmapRef p = test::LoadFromBytes(damaged)) {
-                ASSERT_GT(p->Width, 0);
-                ASSERT_LE(p->Width, MaxPictureSide);
-                ASSERT_GE(p->Capacity(), p->Pitch * p->Height);
-                ++loaded;
-            }
-        }
-    }
-    EXPECT_GT(loaded, 0);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include "picture_builders.h"
 
-#include <png.h>
-
-#include <cstdio>
 #include <jpeglib.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -90,23 +91,10 @@ Bytes MakePng(const TPixmap& pixmap) {
     return b;
 }
 
-Bytes MakeGreyPng(int32_t width, int32_t height) {
-    std::string path = TempPath("_grey.png");
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    Bytes row(static_cast<size_t>(width), 128);
-    for (int32_t y = 0; y < height; ++y) png_write_row(png, row.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    Bytes b = ReadFileBytes(path);
-    std::remove(path.c_str());
-    return b;
+void PatchPngHeader(Bytes& png, size_t at, const Bytes& bytes) {
+    std::copy(bytes.begin(), bytes.end(), png.begin() + static_cast<std::ptrdiff_t>(at));
+    uint32_t crc = static_cast<uint32_t>(crc32(0, &png[12], 17));  // IHDR's type and data
+    for (int i = 0; i < 4; ++i) png[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
 }
 
 Bytes MakeJpeg(int32_t width, int32_t height, uint8_t r, uint8_t g, uint8_t b) {

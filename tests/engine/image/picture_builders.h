@@ -29,8 +29,8 @@ Bytes MakeBmp24(const std::vector<std::vector<uint32_t>>& rowsTopFirst);
 
 // Bytes of a PNG written by SavePixmapPNG.
 Bytes MakePng(const TPixmap& pixmap);
-// An 8-bit greyscale PNG, which the loader declines.
-Bytes MakeGreyPng(int32_t width, int32_t height);
+// Writes `bytes` at offset `at` of a PNG's header chunk and mends its CRC.
+void PatchPngHeader(Bytes& png, size_t at, const Bytes& bytes);
 Bytes MakeJpeg(int32_t width, int32_t height, uint8_t r, uint8_t g, uint8_t b);
 
 PixmapRef LoadFromBytes(const Bytes& bytes);

@@ -101,14 +101,6 @@ TEST(MaskPixmap, MasksExactlyTheMaskColourAndAveragesNeighbours) {
     EXPECT_EQ(Rgba(*masked, 2, 2), (std::vector<int>{0, 254, 0, 0}));
 }
 
-TEST(ResizePixmap, TwoPixelsToOneAverageWithTruncation) {
-    auto p = CreatePixmap(2, 1, PixelFormatRGBA8888);
-    SetRgba(*p, 0, 0, 255, 0, 10, 255);
-    SetRgba(*p, 1, 0, 0, 100, 13, 255);
-    auto one = ResizePixmap(*p, 1, 1);
-    EXPECT_EQ(Rgba(*one, 0, 0), (std::vector<int>{127, 50, 11, 255}));
-}
-
 TEST(ResizePixmap, SamplesPixelCentresAndClampsAtTheEdges) {
     auto p = CreatePixmap(2, 1, PixelFormatRGB888);
     p->Row(0)[0] = 0;

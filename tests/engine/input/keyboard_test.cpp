@@ -5,7 +5,7 @@
 namespace tuublark {
 namespace {
 
-TEST(Keyboard, TwoPressesBetweenReadsCountTwoThenZero) {
+TEST(Keyboard, PressesCountOnceEachButRepeatsOfAHeldKeyDoNot) {
     KeyboardState k;
     k.Press(VkLeft);
     k.Release(VkLeft);
@@ -13,10 +13,6 @@ TEST(Keyboard, TwoPressesBetweenReadsCountTwoThenZero) {
     k.Release(VkLeft);
     EXPECT_EQ(k.TakeHits(VkLeft), 2);
     EXPECT_EQ(k.TakeHits(VkLeft), 0);
-}
-
-TEST(Keyboard, HeldKeyCountsOnceHoweverOftenRepeated) {
-    KeyboardState k;
     k.Press(VkDown);
     for (int i = 0; i < 30; ++i) k.Press(VkDown);  // repeats of a held key
     EXPECT_EQ(k.TakeHits(VkDown), 1);

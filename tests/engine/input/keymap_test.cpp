@@ -42,21 +42,5 @@ TEST(KeyMap, ModifiersCarryTheirSide) {
     EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_RALT, SDLK_RALT)).Side, VkRightAlt);
 }
 
-TEST(KeyMap, LeftShiftPressedAndReleasedThroughTheState) {
-    // What the event pump does with a Shift key: both codes count once and
-    // releasing clears both held flags.
-    KeyboardState k;
-    TVirtualKeys keys = VirtualKeysFor(Keysym(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT));
-    k.Press(keys.Key);
-    k.Press(keys.Side);
-    EXPECT_EQ(k.TakeHits(VkShift), 1);
-    EXPECT_EQ(k.TakeHits(VkLeftShift), 1);
-    EXPECT_EQ(k.TakeHits(VkRightShift), 0);
-    k.Release(keys.Key);
-    k.Release(keys.Side);
-    EXPECT_EQ(k.IsDown(VkShift), 0);
-    EXPECT_EQ(k.IsDown(VkLeftShift), 0);
-}
-
 }  // namespace
 }  // namespace tuublark

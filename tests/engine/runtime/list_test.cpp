@@ -20,18 +20,6 @@ TList<Item> MakeList(std::vector<std::shared_ptr<Item>>& items, int n) {
     return list;
 }
 
-TEST(ObjectList, AnObjectMayRemoveItselfDuringTheWalk) {
-    std::vector<std::shared_ptr<Item>> items;
-    TList<Item> list = MakeList(items, 5);
-    std::vector<int> seen;
-    list.Walk([&](const std::shared_ptr<Item>& item) {
-        if (item->Id % 2 == 0) ListRemove(list, item.get());
-        seen.push_back(item->Id);  // still usable after leaving the list
-    });
-    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(list.Count(), 2u);
-}
-
 TEST(ObjectList, AnyObjectMayBeRemovedDuringTheWalk) {
     struct Case {
         int Visited, Removed;
@@ -39,8 +27,9 @@ TEST(ObjectList, AnyObjectMayBeRemovedDuringTheWalk) {
     };
     const Case cases[] = {
         {1, 2, {0, 1, 3, 4}},     // the next one
+        {2, 2, {0, 1, 2, 3, 4}},  // itself
         {1, 0, {0, 1, 2, 3, 4}},  // one already visited
-        {4, 4, {0, 1, 2, 3, 4}},  // the last one, by itself
+        {4, 4, {0, 1, 2, 3, 4}},  // the last one, itself
         {0, 4, {0, 1, 2, 3}},     // the last one, early
     };
     for (const Case& c : cases) {
@@ -48,8 +37,8 @@ TEST(ObjectList, AnyObjectMayBeRemovedDuringTheWalk) {
         TList<Item> list = MakeList(items, 5);
         std::vector<int> seen;
         list.Walk([&](const std::shared_ptr<Item>& item) {
-            seen.push_back(item->Id);
             if (item->Id == c.Visited) ListRemove(list, items[static_cast<size_t>(c.Removed)].get());
+            seen.push_back(item->Id);  // still usable after leaving the list
         });
         EXPECT_EQ(seen, c.Seen) << c.Visited << " removes " << c.Removed;
         EXPECT_EQ(list.Count(), 4u);

@@ -89,15 +89,5 @@ TEST_F(Fonts, TrueTypeMeasuresTruncateAfterEveryCharacter) {
     EXPECT_EQ(TextWidth("12345"), 40);
 }
 
-TEST_F(Fonts, UnreadableFontsGiveNull) {
-    EXPECT_EQ(LoadFont("", 24, 0), nullptr);
-    EXPECT_EQ(LoadFont("/nonexistent/font.ttf", 24, 0), nullptr);
-    EXPECT_EQ(LoadFont(DejaVu, 0, 0), nullptr);  // no size from 0 down to 1
-    std::string junk = "/tmp/tuublark_font_test_junk.ttf";
-    std::ofstream(junk) << "this is not a font file at all";
-    EXPECT_EQ(LoadFont(junk, 24, 0), nullptr);
-    std::remove(junk.c_str());
-}
-
 }  // namespace
 }  // namespace tuublark

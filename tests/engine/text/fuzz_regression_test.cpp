@@ -10,23 +10,19 @@
 namespace tuublark {
 namespace {
 
-int64_t GlyphPixels(const TFreeTypeFont& font) {
-    int64_t total = 0;
-    for (const TFreeTypeGlyph& glyph : font.Glyphs) total += int64_t{glyph.W} * glyph.H;
-    return total;
-}
-
 TEST(FontFuzzRegressions, HugeGlyphsOfADamagedFaceDrawNothing) {
     // 1403 bytes whose glyphs rendered at 24 pixels to 1699 x 2325 each:
     // 850 million coverage pixels, a gigabyte for one font.
     auto font =
         TFreeTypeFont::Load(TUUBLARK_SOURCE_DIR "/fuzz/regressions/font/glyphs-thousands-of-pixels-across.ttf", 24, 4);
     ASSERT_TRUE(font);
+    int64_t pixels = 0;
     for (const TFreeTypeGlyph& glyph : font->Glyphs) {
         EXPECT_LE(glyph.W, 16 * 24);
         EXPECT_LE(glyph.H, 16 * 24);
+        pixels += int64_t{glyph.W} * glyph.H;
     }
-    EXPECT_LT(GlyphPixels(*font), 1000000);
+    EXPECT_LT(pixels, 1000000);
 }
 
 TEST(FontFuzzRegressions, BitmapGlyphWithASizeButNoPixelsDrawsNothing) {
@@ -38,19 +34,6 @@ TEST(FontFuzzRegressions, BitmapGlyphWithASizeButNoPixelsDrawsNothing) {
         if (!glyph.Pixmap) continue;
         EXPECT_EQ(glyph.Pixmap->Data.size(), static_cast<size_t>(glyph.Pixmap->Pitch) * glyph.H);
     }
-}
-
-TEST(FontFuzzRegressions, OrdinaryGlyphsStillRender) {
-    auto font = TFreeTypeFont::Load("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 24, 4);
-    ASSERT_TRUE(font);
-    int rendered = 0;
-    for (const TFreeTypeGlyph& glyph : font->Glyphs) rendered += glyph.Pixmap != nullptr;
-    // Every printable Latin-1 code has pixels; space and no-break space do not.
-    EXPECT_GE(rendered, 95 + 95 - 2);
-    const TFreeTypeGlyph& w = font->Glyphs['W' - font->FirstChar];
-    ASSERT_TRUE(w.Pixmap);
-    EXPECT_GT(w.W, 15);
-    EXPECT_GT(w.H, 12);
 }
 
 }  // namespace
