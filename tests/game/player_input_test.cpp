@@ -51,19 +51,6 @@ protected:
     GameState g;
 };
 
-TEST_F(PlayerInputTest, HeldArrowMovesInFramesZeroThreeEightThirteen) {
-    g.PieceColumn = 14;
-    Keyboard().Press(VkLeft);
-    EXPECT_EQ(MoveFrames(19), (std::vector<int>{0, 3, 8, 13, 18}));
-    EXPECT_EQ(g.PieceColumn, 9);
-    Keyboard().Release(VkLeft);
-
-    g.PieceColumn = 0;
-    Keyboard().Press(VkRight);
-    EXPECT_EQ(MoveFrames(14), (std::vector<int>{0, 3, 8, 13}));
-    EXPECT_EQ(g.PieceColumn, 4);
-}
-
 // Key changes made between two polls, from column 7: a tap moves once and
 // never repeats, two taps act as one, Right wins over Left.
 TEST_F(PlayerInputTest, TapsBetweenPollsMoveOnce) {

@@ -1,12 +1,10 @@
 #include "test_sounds.h"
 
-#include <algorithm>
+#include <gtest/gtest.h>
+
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
-#include <stdexcept>
-#include <unistd.h>
+
+#include "tests/support/game_process.h"
 
 namespace tuublark::test {
 namespace {
@@ -66,12 +64,8 @@ std::vector<float> Sine(int channels, int hertz, int frames, double tone, double
 }
 
 std::string WriteTempFile(const std::string& name, const Bytes& bytes) {
-    const char* dir = std::getenv("TMPDIR");
-    std::string path = std::string(dir ? dir : "/tmp") + "/tuublark-audio-" + std::to_string(getpid()) + "-" + name;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) throw std::runtime_error("cannot write " + path);
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);  // data() may be null when empty
-    std::fclose(file);
+    const std::string path = Temp(name);
+    WriteFile(path, std::string(bytes.begin(), bytes.end()));
     return path;
 }
 

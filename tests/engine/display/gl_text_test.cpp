@@ -15,7 +15,7 @@ TEST_F(GLDrawing, BuiltInTextShowsItsBitmap) {
     for (int32_t row = 0; row < 16; ++row)
         for (int32_t bit = 0; bit < 8; ++bit) {
             bool set = (DefaultFontBitmap[row]['A' - 32] >> bit) & 1;
-            EXPECT_EQ(Lit(40 + bit, 20 + row), set) << bit << "," << row;
+            EXPECT_EQ(At(40 + bit, 20 + row), std::vector<int>(3, set ? 255 : 0)) << bit << "," << row;
         }
 }
 

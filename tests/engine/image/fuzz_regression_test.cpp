@@ -7,19 +7,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "engine/image/pixmap_loaders.h"
 #include "engine/runtime/stream.h"
 #include "picture_builders.h"
-
-namespace fs = std::filesystem;
+#include "tests/support/game_process.h"
 
 namespace tuublark {
 namespace {
+
+using Loader = PixmapRef (*)(TStream&);
+enum TOutcome { Refused, Loaded, TooMuchMemory, Crashed };
 
 long PeakResidentKb() {
     rusage usage{};
@@ -28,76 +27,69 @@ long PeakResidentKb() {
 }
 
 test::Bytes ReadRegression(const std::string& name) {
-    std::ifstream in(fs::path(TUUBLARK_SOURCE_DIR) / "fuzz" / "regressions" / name, std::ios::binary);
-    return test::Bytes(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = test::ReadFile(TUUBLARK_SOURCE_DIR "/fuzz/regressions/" + name);
+    return test::Bytes(bytes.begin(), bytes.end());
 }
 
-// The loader's result, with the growth of the peak resident memory it
-// caused checked: far below what the header promises.
-PixmapRef LoadWithinMemory(const test::Bytes& bytes, PixmapRef (*loader)(TStream&) = nullptr,
-                           long limitKb = 64 * 1024) {
-    const long before = PeakResidentKb();
-    PixmapRef pixmap;
-    TMemoryStream stream(bytes);
-    if (loader) {
+// What the loader (LoadPixmap when none) makes of the file, with the
+// growth of its peak memory checked against `limitKb`, far below what the
+// header promises. In a child process, as the peak of this one may be
+// higher already.
+TOutcome Load(const test::Bytes& bytes, Loader loader = nullptr, long limitKb = 64 * 1024) {
+    pid_t child = fork();
+    if (child == 0) {
+        const long before = PeakResidentKb();
+        TMemoryStream stream(bytes);
+        PixmapRef pixmap;
         try {
-            pixmap = loader(stream);
+            pixmap = loader ? loader(stream) : LoadPixmap(stream);
         } catch (const TStreamError&) {
         }
-    } else {
-        pixmap = LoadPixmap(stream);
+        _exit(PeakResidentKb() - before >= limitKb ? TooMuchMemory : pixmap ? Loaded : Refused);
     }
-    EXPECT_LT(PeakResidentKb() - before, limitKb) << "KB taken by a " << bytes.size() << "-byte file";
-    return pixmap;
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? static_cast<TOutcome>(WEXITSTATUS(status)) : Crashed;
 }
 
-TEST(FuzzRegressions, BmpHeaderWithBitCountZeroAndNoRowsIsRefused) {
+TEST(FuzzRegressions, FilesPromisingHugePicturesOrChunksAreRefusedWithinTheirMemory) {
     // 16384 x 16384 with bit count 0: no row bytes are needed, so the
     // header alone once made an 800 MB picture.
-    test::TBmpLayout layout;
-    layout.Width = MaxPictureSide;
-    layout.Height = MaxPictureSide;
-    layout.BitCount = 0;
-    EXPECT_FALSE(LoadWithinMemory(test::MakeBmp(layout), LoadBmpPixmap));
-    EXPECT_FALSE(LoadWithinMemory(ReadRegression("bmp/bitcount0-huge-header-only.bmp")));
-    EXPECT_FALSE(LoadWithinMemory(ReadRegression("tga/bmp-bitcount0-huge-header-only.bin")));
-}
-
-TEST(FuzzRegressions, BmpOfAnUndecodedBitCountStillNeedsItsRows) {
+    test::TBmpLayout zeroBits;
+    zeroBits.Width = zeroBits.Height = MaxPictureSide;
+    zeroBits.BitCount = 0;
     // 32 bits per pixel is not decoded, but its rows must be in the file
     // for the picture of the stated size to be made.
-    test::TBmpLayout layout;
-    layout.Width = 3;
-    layout.Height = 2;
-    layout.BitCount = 32;
-    layout.Rows = {test::Bytes(12, 0x7F), test::Bytes(12, 0x7F)};
-    test::Bytes file = test::MakeBmp(layout);
-    PixmapRef whole = LoadWithinMemory(file, LoadBmpPixmap);
-    ASSERT_TRUE(whole);
-    EXPECT_EQ(whole->Width, 3);
-    EXPECT_EQ(whole->Height, 2);
-    file.resize(file.size() - 13);  // the last row cut short
-    EXPECT_FALSE(LoadWithinMemory(file, LoadBmpPixmap));
-}
-
-TEST(FuzzRegressions, PngChunkClaimingGigabytesIsRefusedWithoutAllocatingThem) {
-    // A 154-byte file whose text chunk states 1.3 GB: libpng allocates a
-    // chunk's stated length before reading it.
-    const test::Bytes file = ReadRegression("png/text-chunk-claims-1300mb.png");
-    ASSERT_GT(file.size(), 100u);
-    EXPECT_FALSE(LoadWithinMemory(file, LoadPngPixmap));
-    EXPECT_FALSE(LoadWithinMemory(file));
-}
-
-TEST(FuzzRegressions, ArithmeticCodedJpegCutShortIsRefused) {
-    // 220 bytes declaring 11568 x 6431: the arithmetic decoder made up the
-    // missing data as zeros and a 220 MB picture came back.
-    const test::Bytes file = ReadRegression("jpeg/arithmetic-cut-short-11568x6431.jpg");
-    ASSERT_GT(file.size(), 100u);
-    EXPECT_FALSE(LoadWithinMemory(file, LoadJpegPixmap));
-    EXPECT_FALSE(LoadWithinMemory(file));
-    // Huffman-coded pictures still load.
-    EXPECT_TRUE(LoadWithinMemory(test::MakeJpeg(40, 30, 200, 100, 50), LoadJpegPixmap));
+    test::TBmpLayout undecoded;
+    undecoded.Width = 3, undecoded.Height = 2, undecoded.BitCount = 32;
+    undecoded.Rows = {test::Bytes(12, 0x7F), test::Bytes(12, 0x7F)};
+    test::Bytes cutShort = test::MakeBmp(undecoded);
+    cutShort.resize(cutShort.size() - 13);  // the last row cut short
+    // A 154-byte PNG whose text chunk states 1.3 GB (libpng allocates a
+    // chunk's stated length before reading it), and 220 bytes of JPEG
+    // declaring 11568 x 6431 whose arithmetic decoder made up the missing
+    // data as zeros.
+    const test::Bytes png = ReadRegression("png/text-chunk-claims-1300mb.png");
+    const test::Bytes jpeg = ReadRegression("jpeg/arithmetic-cut-short-11568x6431.jpg");
+    const struct {
+        test::Bytes File;
+        Loader With;
+        TOutcome Outcome;
+    } cases[] = {
+        {test::MakeBmp(zeroBits), LoadBmpPixmap, Refused},
+        {ReadRegression("bmp/bitcount0-huge-header-only.bmp"), nullptr, Refused},
+        {ReadRegression("tga/bmp-bitcount0-huge-header-only.bin"), nullptr, Refused},
+        {test::MakeBmp(undecoded), LoadBmpPixmap, Loaded},
+        {cutShort, LoadBmpPixmap, Refused},
+        {png, LoadPngPixmap, Refused},
+        {png, nullptr, Refused},
+        {jpeg, LoadJpegPixmap, Refused},
+        {jpeg, nullptr, Refused},
+        {test::MakeJpeg(40, 30, 200, 100, 50), LoadJpegPixmap, Loaded},  // Huffman-coded pictures still load
+    };
+    ASSERT_GT(png.size(), 100u);
+    ASSERT_GT(jpeg.size(), 100u);
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(Load(cases[i].File, cases[i].With), cases[i].Outcome) << i;
 }
 
 // A small picture file whose header is changed to state side x side.
@@ -117,33 +109,15 @@ test::Bytes StatingSize(test::Bytes file, uint32_t side, bool png) {
     return file;
 }
 
-// Whether the loader refuses the file and its peak memory grows by less
-// than 8 MB (far less than the 48 MB of a whole 4096 x 4096 picture). In a
-// child process, as the peak of this one may be higher already.
-bool RefusedWithin8Mb(const test::Bytes& bytes, PixmapRef (*loader)(TStream&)) {
-    pid_t child = fork();
-    if (child == 0) {
-        const long before = PeakResidentKb();
-        TMemoryStream stream(bytes);
-        PixmapRef pixmap;
-        try {
-            pixmap = loader(stream);
-        } catch (const TStreamError&) {
-        }
-        _exit(!pixmap && PeakResidentKb() - before < 8 * 1024 ? 0 : 1);
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
+// Refused, and within 8 MB: far less than the 48 MB of a whole 4096 x 4096
+// picture.
 TEST(FuzzRegressions, PicturesOver4096AreRefusedAndCutShortOnesCostOnlyTheirData) {
     PixmapRef small = CreatePixmap(64, 64, PixelFormatRGB888);
     for (size_t i = 0; i < small->Data.size(); ++i) small->Data[i] = static_cast<uint8_t>(i * 13);
     const test::Bytes png = test::MakePng(*small), jpeg = test::MakeJpeg(64, 64, 90, 160, 30);
     for (uint32_t side : {4096u, 4097u, 16384u}) {
-        EXPECT_TRUE(RefusedWithin8Mb(StatingSize(png, side, true), LoadPngPixmap)) << side;
-        EXPECT_TRUE(RefusedWithin8Mb(StatingSize(jpeg, side, false), LoadJpegPixmap)) << side;
+        EXPECT_EQ(Load(StatingSize(png, side, true), LoadPngPixmap, 8 * 1024), Refused) << side;
+        EXPECT_EQ(Load(StatingSize(jpeg, side, false), LoadJpegPixmap, 8 * 1024), Refused) << side;
     }
 }
 

@@ -50,16 +50,6 @@ TEST_F(ImageState, MaskingAppliesOnlyToPicturesWithoutAlpha) {
     EXPECT_EQ(image->Pixmaps[0], rgb);
 }
 
-TEST_F(ImageState, AlphaIsClampedAndTruncatedToAByte) {
-    SetDrawAlpha(0.7f);
-    EXPECT_EQ(Graphics().ColorA, 178);
-    SetDrawAlpha(1.5f);
-    EXPECT_EQ(Graphics().ColorA, 255);
-    EXPECT_EQ(DrawState().Alpha, 1.0f);
-    SetDrawAlpha(-0.5f);
-    EXPECT_EQ(Graphics().ColorA, 0);
-}
-
 TEST_F(ImageState, RotationAndScaleGiveTheTwoByTwoMatrix) {
     SetRotationAndScale(90, 2, 3);
     const TGraphicsState& g = Graphics();

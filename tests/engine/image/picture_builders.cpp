@@ -3,16 +3,15 @@
 #include <jpeglib.h>
 #include <zlib.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
-
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "engine/runtime/stream.h"
+#include "tests/support/game_process.h"
 
 namespace tuublark::test {
 
@@ -74,21 +73,12 @@ Bytes MakeBmp24(const std::vector<std::vector<uint32_t>>& rowsTopFirst) {
     return MakeBmp(layout);
 }
 
-static Bytes ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-static std::string TempPath(const char* suffix) {
-    return std::string("/tmp/tuublark_image_test_") + std::to_string(getpid()) + suffix;
-}
-
 Bytes MakePng(const TPixmap& pixmap) {
-    std::string path = TempPath(".png");
+    const std::string path = Temp("picture.png");
     if (!SavePixmapPNG(pixmap, path)) throw std::runtime_error("cannot write test PNG");
-    Bytes b = ReadFileBytes(path);
+    const std::string bytes = ReadFile(path);
     std::remove(path.c_str());
-    return b;
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 void PatchPngHeader(Bytes& png, size_t at, const Bytes& bytes) {

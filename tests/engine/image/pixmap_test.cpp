@@ -16,14 +16,6 @@ std::vector<int> Rgba(const TPixmap& p, int32_t x, int32_t y) {
     return {q[0], q[1], q[2], q[3]};
 }
 
-TEST(Pixmap, PitchIsRowBytesRaisedToFour) {
-    EXPECT_EQ(CreatePixmap(1, 2, PixelFormatRGB888)->Pitch, 4);
-    EXPECT_EQ(CreatePixmap(3, 1, PixelFormatI8)->Pitch, 4);
-    EXPECT_EQ(CreatePixmap(5, 1, PixelFormatRGBA8888)->Pitch, 20);
-    EXPECT_EQ(CreatePixmap(5, 3, PixelFormatBGR888)->Capacity(), 16 * 3);
-    EXPECT_EQ(CreatePixmap(-1, 3, PixelFormatRGB888), nullptr);
-}
-
 TEST(Pixmap, ConversionsFollowTheFormatRules) {
     auto i8 = CreatePixmap(1, 1, PixelFormatI8);
     i8->Row(0)[0] = 77;

@@ -13,17 +13,6 @@ SDL_Keysym Keysym(SDL_Scancode scancode, SDL_Keycode sym) {
     return k;
 }
 
-TEST(KeyMap, GameKeysMapToTheirVirtualKeyCodes) {
-    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_LEFT, SDLK_LEFT)).Key, VkLeft);
-    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_UP, SDLK_UP)).Key, VkUp);
-    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_RIGHT, SDLK_RIGHT)).Key, VkRight);
-    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_DOWN, SDLK_DOWN)).Key, VkDown);
-    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_SPACE, SDLK_SPACE)).Key, VkSpace);
-    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE)).Key, VkEscape);
-    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_F1, SDLK_F1)).Key, 112);
-    EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_5, SDLK_5)).Key, '5');
-}
-
 TEST(KeyMap, LettersFollowTheLayoutsLabels) {
     // On an AZERTY keyboard the key in the QWERTY "A" position is labelled Q.
     EXPECT_EQ(VirtualKeysFor(Keysym(SDL_SCANCODE_A, SDLK_q)).Key, 'Q');

@@ -31,18 +31,14 @@ protected:
     std::string root_, previous_;
 };
 
-TEST_F(AssetPaths, ExactPathsResolveAsWritten) {
-    EXPECT_EQ(ResolveAssetPath("backgrounds/BG01.bmp"), root_ + "/backgrounds/BG01.bmp");
-}
-
+// Exact paths resolve as written; each component falls back to a match in
+// any case ("graphics/" and "Graphics/" name one folder); missing files
+// resolve to nothing.
 TEST_F(AssetPaths, EachComponentFallsBackToACaseInsensitiveMatch) {
-    // "graphics/" and "Graphics/" name one folder; "hippo2.bmp" finds "Hippo2.bmp".
+    EXPECT_EQ(ResolveAssetPath("backgrounds/BG01.bmp"), root_ + "/backgrounds/BG01.bmp");
     EXPECT_EQ(ResolveAssetPath("graphics/hippo2.bmp"), root_ + "/Graphics/Hippo2.bmp");
     EXPECT_EQ(ResolveAssetPath("GRAPHICS/HIPPO2.BMP"), root_ + "/Graphics/Hippo2.bmp");
     EXPECT_EQ(ResolveAssetPath("Backgrounds/bg01.BMP"), root_ + "/backgrounds/BG01.bmp");
-}
-
-TEST_F(AssetPaths, MissingFilesResolveToNothing) {
     EXPECT_EQ(ResolveAssetPath("graphics/Croc1.bmp"), "");
     EXPECT_EQ(ResolveAssetPath("nofolder/x.bmp"), "");
     EXPECT_EQ(ResolveAssetPath(""), "");

@@ -30,29 +30,6 @@ TEST_F(Fonts, BuiltInFontMeasuresEightByEachCharacter) {
     EXPECT_EQ(TextWidth(std::u16string(u"a\u0100\u001fb")), 16);
 }
 
-TEST_F(Fonts, BuiltInGlyphsAreWhiteShapesOnTransparency) {
-    const FontRef& font = CurrentFont();
-    ASSERT_EQ(font->CountGlyphs(), 96);
-    auto lit = [&](char c) {
-        const TPixmap& p = *font->Glyph(static_cast<uint8_t>(c))->Image->Pixmaps[0];
-        int n = 0;
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 8; ++x) {
-                const uint8_t* q = p.Row(y) + x * 4;
-                EXPECT_TRUE((q[0] == 255 && q[3] == 255) || (q[0] == 0 && q[3] == 0));
-                n += q[3] == 255;
-            }
-        return n;
-    };
-    EXPECT_EQ(lit(' '), 0);
-    for (char c : std::string("0123456789AZaz!?.:-+")) EXPECT_GT(lit(c), 1) << c;
-    // Different characters look different.
-    const TPixmap& one = *font->Glyph('1')->Image->Pixmaps[0];
-    const TPixmap& seven = *font->Glyph('7')->Image->Pixmaps[0];
-    EXPECT_NE(one.Data, seven.Data);
-    EXPECT_EQ(font->Glyph('1')->Image->Flags, 0);
-}
-
 TEST_F(Fonts, TrueTypeGlyphsAreFilteredCoverageImagesWithoutHandles) {
     SetAutoMidHandle(1);
     FontRef font = LoadFont(DejaVu, 24, 4);

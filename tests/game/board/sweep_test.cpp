@@ -117,8 +117,7 @@ TEST_F(SweepTest, OneSquareScoresThirteenThenAHundredAndFortyAtThePassEnd) {
     EXPECT_EQ(g.Score, 13);
     EXPECT_EQ(g.EffectList.Count(), 2u);
     PlayUntilStep(5);
-    EXPECT_EQ(Rows(8)[0], "....53..........");
-    EXPECT_EQ(Rows(8)[1], "....53..........");
+    EXPECT_EQ(Rows(8)[0] + Rows(8)[1], "....53..............53..........");
     PlayUntilStep(6);
     EXPECT_EQ(Rows(8)[0], "....55..........");
     PlayUntilStep(7);
@@ -206,11 +205,7 @@ TEST_F(SweepTest, MultiplierFollowsTheGroupSize) {
 
 TEST_F(SweepTest, PopupPointHalvesTowardZero) {
     // A box whose right bound stayed 0: the halving is negative.
-    g.ClearBoxLeft = 5;
-    g.ClearBoxRight = 0;
-    g.ClearBoxTop = 3;
-    g.ClearBoxBottom = 0;
-    g.GroupCells = 4;
+    g.ClearBoxLeft = 5, g.ClearBoxRight = 0, g.ClearBoxTop = 3, g.ClearBoxBottom = 0, g.GroupCells = 4;
     ScoreClearedGroup(g);
     auto popups = Popups();
     ASSERT_EQ(popups.size(), 1u);

@@ -49,7 +49,8 @@ TEST_F(EffectsTest, EffectIsDrawnInEachFrameOfItsLifeWithAlphaRunBelowZeroDrawnA
     for (int frame = 34; frame <= 40; ++frame) EXPECT_EQ(alphas[frame - 1], 0.0f) << "frame " << frame;
 }
 
-TEST_F(EffectsTest, PopupIsCentredOnItsPointAtItsScaleAndLeavesAfterItsLife) {
+// How long a popup lives is the golden replay's (its trace counts them).
+TEST_F(EffectsTest, PopupIsCentredOnItsPointAtItsScale) {
     auto points = std::make_shared<TPopup>();
     points->Text = "125";  // 30 x 20 in the fake font
     points->X = 300, points->Y = 200, points->DY = -0.5f, points->Scale = 1, points->Blend = 4;
@@ -73,19 +74,6 @@ TEST_F(EffectsTest, PopupIsCentredOnItsPointAtItsScaleAndLeavesAfterItsLife) {
     EXPECT_FLOAT_EQ(d[1].State.ScaleX(), 1.2f);
     EXPECT_FLOAT_EQ(d[1].X, 300 - 10 * 1.2f);
     EXPECT_FLOAT_EQ(d[1].Y, 199.9f - 10 * 1.2f);
-
-    int labelFrames = 1, pointFrames = 1;
-    for (int frame = 2; frame <= 120; ++frame) {
-        log->Clear();
-        RunPopups(g);
-        for (const TDrawn& t : Drawn()) {
-            if (t.What == "text:2x") ++labelFrames;
-            if (t.What == "text:125") ++pointFrames;
-        }
-    }
-    EXPECT_EQ(labelFrames, 50);
-    EXPECT_EQ(pointFrames, 100);
-    EXPECT_TRUE(g.PopupList.Empty());
 }
 
 TEST_F(EffectsTest, OddTextWidthHalvesTruncatedBeforeScaling) {

@@ -119,21 +119,6 @@ TEST_F(SkinsTest, LoadSkinImagesLoadsTheSixFilesAndSetsSlotAndPace) {
     fs::remove_all(dir);
 }
 
-TEST_F(SkinsTest, LoadSkinMusicSetsTheSkinsPaceAndMovesTheSoundChannel) {
-    g.NextSoundChannel = 2;
-    LoadSkinMusic(g, 6);
-    EXPECT_EQ(g.SweepSpeed, 2.9f);
-    EXPECT_EQ(g.SkinChangeLength, 139);
-    EXPECT_EQ(g.NextSoundChannel, 3);
-    LoadSkinMusic(g, 6);
-    EXPECT_EQ(g.NextSoundChannel, 0);  // wraps at 4
-    LoadSkinMusic(g, 6);
-    EXPECT_EQ(g.NextSoundChannel, 1);
-    g.NextSoundChannel = 1;
-    LoadSkinMusic(g, 1);
-    EXPECT_EQ(g.NextSoundChannel, 0);  // skin 1 always starts from channel 0
-}
-
 TEST_F(SkinsTest, ACycleOfTenSkinChangesCrossFadesEachBackgroundAndReturnsToSkinOne) {
     NewGameWithFakes();
     ASSERT_EQ(g.Screen, kPlayScreen);
