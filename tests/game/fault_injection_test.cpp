@@ -12,7 +12,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>

@@ -3,7 +3,6 @@
 // two rotations.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "engine/input/keyboard.h"

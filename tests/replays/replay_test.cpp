@@ -13,9 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 

@@ -37,25 +37,18 @@ TEST(FramePacing, StaysExactForLongerThanTheClockAndTheCountsLast) {
     }
 }
 
-TEST(FramePacing, ALateFrameResynchronisesInsteadOfSleeping) {
-    TFramePacing pacing;
-    pacing.PacingOn = 1;
-    pacing.PacingStart = 0;
-    EXPECT_EQ(pacing.WaitBeforeFlip(5, 60), 11);  // due at 16
+TEST(FramePacing, ALateFrameResynchronisesAndAWaitOfASecondIsNeverSlept) {
+    TFramePacing late, backwards;
+    late.PacingOn = backwards.PacingOn = 1;
+    late.PacingStart = 0, backwards.PacingStart = 10000;
+    EXPECT_EQ(late.WaitBeforeFlip(5, 60), 11);  // due at 16
     // Frame 2 is due at 33 but comes at 50: no sleep, the count restarts
-    // from the time actually reached.
-    EXPECT_EQ(pacing.WaitBeforeFlip(50, 60), 0);
-    // The next frame is due one frame after 50.
-    EXPECT_EQ(pacing.WaitBeforeFlip(52, 60), 50 + 1000 / 60 - 52);
-}
-
-TEST(FramePacing, AWaitOfASecondOrMoreIsNeverSlept) {
-    TFramePacing pacing;
-    pacing.PacingOn = 1;
-    pacing.PacingStart = 10000;
+    // from the time reached, and the next frame is due one frame after 50.
+    EXPECT_EQ(late.WaitBeforeFlip(50, 60), 0);
+    EXPECT_EQ(late.WaitBeforeFlip(52, 60), 50 + 1000 / 60 - 52);
     // The clock went backwards: the wait would be absurd.
-    EXPECT_EQ(pacing.WaitBeforeFlip(5000, 60), 0);
-    EXPECT_EQ(pacing.WaitBeforeFlip(5001, 60), 15);  // due at 5000 + 16
+    EXPECT_EQ(backwards.WaitBeforeFlip(5000, 60), 0);
+    EXPECT_EQ(backwards.WaitBeforeFlip(5001, 60), 15);  // due at 5000 + 16
 }
 
 // Swap costs in ms, repeated: three 60 Hz swaps in a row are a retrace, a

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "engine/image/pixmap_loaders.h"
 #include "engine/runtime/stream.h"
 #include "picture_builders.h"

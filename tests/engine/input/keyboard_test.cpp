@@ -34,38 +34,5 @@ TEST(Keyboard, OutOfRangeCodesReadAsZero) {
     EXPECT_EQ(k.TakeHits(255), 1);
 }
 
-TEST(Keyboard, FlushClearsCountsHeldFlagsAndCharacters) {
-    KeyboardState k;
-    k.Press(VkSpace);
-    k.QueueChar('x');
-    k.Flush();
-    EXPECT_EQ(k.TakeHits(VkSpace), 0);
-    EXPECT_EQ(k.IsDown(VkSpace), 0);
-    EXPECT_EQ(k.TakeChar(), 0);
-}
-
-TEST(Keyboard, GameReadsPumpTheCurrentDriverFirst) {
-    // The headless driver has no events: reads go straight to the state.
-    Keyboard().Flush();
-    Keyboard().Press(VkA);
-    EXPECT_EQ(KeyIsDown(VkA), 1);
-    EXPECT_EQ(KeyHitCount(VkA), 1);
-    EXPECT_EQ(KeyHitCount(VkA), 0);
-    FlushKeys();
-    EXPECT_EQ(KeyIsDown(VkA), 0);
-}
-
-TEST(Keyboard, ListenerSeesEveryPressAndRelease) {
-    KeyboardState k;
-    std::vector<std::pair<bool, int>> seen;
-    k.SetListener([&](bool down, int key) { seen.emplace_back(down, key); });
-    k.Press(VkS);
-    k.Press(VkS);
-    k.Release(VkS);
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0], std::make_pair(true, static_cast<int>(VkS)));
-    EXPECT_EQ(seen[2], std::make_pair(false, static_cast<int>(VkS)));
-}
-
 }  // namespace
 }  // namespace tuublark

@@ -59,26 +59,5 @@ TEST(ObjectList, RemovedObjectGoesWithItsLastReference) {
     EXPECT_TRUE(watch.expired());
 }
 
-TEST(ObjectList, AWalkHasSteppedPastTheLinkItHandsOut) {
-    // Appended while the middle object is visited: reached by this walk.
-    std::vector<std::shared_ptr<Item>> items;
-    TList<Item> list = MakeList(items, 3);
-    int visits = 0;
-    list.Walk([&](const std::shared_ptr<Item>& item) {
-        ++visits;
-        if (item->Id == 1) ListAddLast(list, std::make_shared<Item>(Item{7}));
-    });
-    EXPECT_EQ(visits, 4);
-    // Appended while the last object is visited: the walk is already past
-    // the end, so the new object waits for the next walk.
-    visits = 0;
-    list.Walk([&](const std::shared_ptr<Item>& item) {
-        ++visits;
-        if (item->Id == 7) ListAddLast(list, std::make_shared<Item>(Item{8}));
-    });
-    EXPECT_EQ(visits, 4);
-    EXPECT_EQ(list.Count(), 5u);
-}
-
 }  // namespace
 }  // namespace tuublark

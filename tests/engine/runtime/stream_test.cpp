@@ -20,30 +20,6 @@ TEST(MemoryStream, ReadsLittleEndianFieldsAndSeeks) {
     EXPECT_EQ(s.Position(), 6);
 }
 
-TEST(MemoryStream, ShortReadsThrowTheStreamError) {
-    const uint8_t bytes[] = {1, 2, 3};
-    TMemoryStream s(bytes, sizeof bytes);
-    EXPECT_THROW(s.ReadU32LE(), TStreamError);
-    s.Seek(0);
-    EXPECT_THROW(s.Skip(4), TStreamError);
-    EXPECT_THROW(s.Skip(-1), TStreamError);
-    s.Skip(3);
-    EXPECT_THROW(s.ReadU8(), TStreamError);
-    try {
-        s.ReadU8();
-    } catch (const TStreamError& e) {
-        EXPECT_STREQ(e.what(), "Error reading from stream");
-    }
-}
-
-TEST(MemoryStream, PartialReadReturnsWhatIsThere) {
-    TMemoryStream s(std::vector<uint8_t>{9, 8, 7});
-    uint8_t buffer[8] = {};
-    EXPECT_EQ(s.Read(buffer, 8), 3u);
-    EXPECT_EQ(buffer[2], 7);
-    EXPECT_EQ(s.Read(buffer, 8), 0u);
-}
-
 TEST(FileStream, MissingFileGivesNull) { EXPECT_EQ(TFileStream::Open("/nonexistent/file.bin"), nullptr); }
 
 }  // namespace

@@ -1,9 +1,6 @@
 // Fonts on the headless driver: glyph records, images and measures.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-
 #include "engine/display/graphics.h"
 #include "engine/image/draw.h"
 #include "engine/text/font.h"

@@ -3,8 +3,6 @@
 // is kept in fuzz/regressions/font/.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "engine/text/freetype_font.h"
 
 namespace tuublark {
