@@ -46,6 +46,7 @@ TEST(CommandLine, BadCommandLinesSayWhatIsWrong) {
     }
 }
 
+// Help and version need nothing else, not even --headless's --frames.
 TEST(CommandLine, HelpAndVersionNeedNothingElse) {
     CommandLine o;
     std::string error;

@@ -3,6 +3,7 @@
 // two rotations.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "engine/input/keyboard.h"
@@ -71,17 +72,13 @@ TEST_F(PlayerInputTest, TapsBetweenPollsMoveOnce) {
 }
 
 TEST_F(PlayerInputTest, BothRotationsInOneFrameLeaveTheColoursAsTheyWere) {
-    g.PieceTopLeft = CellPieceA;
-    g.PieceTopRight = CellPieceA;
+    g.PieceTopLeft = g.PieceTopRight = g.PieceBottomRight = CellPieceA;
     g.PieceBottomLeft = CellPieceB;
-    g.PieceBottomRight = CellPieceA;
     Keyboard().Press(VkA);
     Keyboard().Press(VkS);
     Frame();
-    EXPECT_EQ(g.PieceTopLeft, CellPieceA);
-    EXPECT_EQ(g.PieceTopRight, CellPieceA);
-    EXPECT_EQ(g.PieceBottomLeft, CellPieceB);
-    EXPECT_EQ(g.PieceBottomRight, CellPieceA);
+    EXPECT_EQ(std::tuple(g.PieceTopLeft, g.PieceTopRight, g.PieceBottomLeft, g.PieceBottomRight),
+              std::tuple(CellPieceA, CellPieceA, CellPieceB, CellPieceA));
 }
 
 TEST_F(PlayerInputTest, UpPressedWithDownIsReadInTheNextFrame) {
