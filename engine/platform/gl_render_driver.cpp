@@ -1,6 +1,8 @@
 #include "engine/platform/gl_render_driver.h"
 
 #include <GL/gl.h>
+
+#include <functional>
 // Windows' OpenGL header stops at version 1.1.
 #ifndef GL_CLAMP_TO_EDGE
 #define GL_CLAMP_TO_EDGE 0x812F
@@ -51,10 +53,13 @@ bool TGLRenderDriver::SetGraphicsMode(int32_t width, int32_t height, int32_t dep
 }
 
 void TGLRenderDriver::WarmUp() {
-    // Software OpenGL builds its pixel code on the first draw in each new
-    // state: a mipmapped and a plain texture, lines and points, in every
-    // blend mode. Drawn once here, off the picture, so the first frames of
-    // the game do not pay for it.
+    // Software OpenGL builds its pixel and vertex code on the first draw in
+    // each new state: a mipmapped and a plain texture, no texture, lines of
+    // width 1 and more, points, in every blend mode. The game changes colour
+    // and alpha between primitives, which gives the vertices a colour of
+    // their own, another state again: each draw goes in twice, in two
+    // colours. Drawn here, off the picture, so the first frames of the game
+    // do not pay for it.
     GLuint textures[2];
     glGenTextures(2, textures);
     const uint8_t white[4 * 4 * 4] = {255};
@@ -67,26 +72,36 @@ void TGLRenderDriver::WarmUp() {
         for (int level = 0, size = 4; size >= 1 && (filtered || level == 0); ++level, size /= 2)
             glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
     }
-    glColor4ub(255, 255, 255, 128);
-    for (int32_t mode = 1; mode <= 5; ++mode) {
-        SetBlend(mode);
-        glEnable(GL_TEXTURE_2D);
-        for (GLuint texture : textures) {
-            glBindTexture(GL_TEXTURE_2D, texture);
-            glBegin(GL_QUADS);
-            glTexCoord2f(0, 0), glVertex2f(-4, -4);
-            glTexCoord2f(1, 0), glVertex2f(-1, -4);
-            glTexCoord2f(1, 1), glVertex2f(-1, -1);
-            glTexCoord2f(0, 1), glVertex2f(-4, -1);
+    // Two primitives in a row, the colour changed between them.
+    auto twice = [](GLenum primitive, const std::function<void()>& vertices) {
+        for (int shade = 0; shade < 2; ++shade) {
+            glColor4ub(255, 128, static_cast<GLubyte>(64 * shade), static_cast<GLubyte>(96 + 64 * shade));
+            glBegin(primitive);
+            vertices();
             glEnd();
         }
-        glDisable(GL_TEXTURE_2D);
-        glBegin(GL_LINES);
-        glVertex2f(-4, -2), glVertex2f(-1, -2);
-        glEnd();
-        glBegin(GL_POINTS);
-        glVertex2f(-2, -2);
-        glEnd();
+    };
+    for (int32_t mode = 1; mode <= 5; ++mode) {
+        SetBlend(mode);
+        for (int kind = 0; kind < 3; ++kind) {  // plain texture, mipmapped texture, none
+            if (kind < 2) {
+                glEnable(GL_TEXTURE_2D);
+                glBindTexture(GL_TEXTURE_2D, textures[kind]);
+            }
+            twice(GL_QUADS, [] {
+                glTexCoord2f(0, 0), glVertex2f(-4, -4);
+                glTexCoord2f(1, 0), glVertex2f(-1, -4);
+                glTexCoord2f(1, 1), glVertex2f(-1, -1);
+                glTexCoord2f(0, 1), glVertex2f(-4, -1);
+            });
+            glDisable(GL_TEXTURE_2D);
+        }
+        for (float width : {1.0f, 2.0f}) {
+            glLineWidth(width);
+            twice(GL_LINES, [] { glVertex2f(-4, -2), glVertex2f(-1, -2); });
+        }
+        glLineWidth(1.0f);
+        twice(GL_POINTS, [] { glVertex2f(-2, -2); });
     }
     glFinish();
     glDeleteTextures(2, textures);
