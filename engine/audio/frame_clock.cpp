@@ -10,7 +10,9 @@ void TFrameClock::Tick(double outputNow) {
     if (anchored_) {
         ++frame_;
         const double error = anchor_ + static_cast<double>(frame_) * kFrameSamples - natural;
+        if (std::fabs(error) > kJumpLimit && ++outlying_ < kJumpFrames) return;
         if (std::fabs(error) <= kJumpLimit) {
+            outlying_ = 0;
             smoothed_ += (error - smoothed_) / 16.0;
             if (std::fabs(smoothed_) > kDriftLimit) {
                 anchor_ -= smoothed_;
@@ -25,6 +27,7 @@ void TFrameClock::Tick(double outputNow) {
     anchor_ = natural;
     frame_ = 0;
     smoothed_ = 0;
+    outlying_ = 0;
 }
 
 int64_t TFrameClock::StartFrame() const {

@@ -11,9 +11,11 @@
 // smoothed difference passes kDriftLimit the anchor moves by it, in one
 // step of about a millisecond. Starts already made keep their samples, and
 // a restart landing in a loop's faded edges shifted by that much is not
-// heard as a click. A difference beyond kJumpLimit (a stall, a pause, the
-// device reopened, frames that come late on a busy machine) re-anchors at
-// once, so a sound is never more than that off its latency.
+// heard as a click. A difference beyond kJumpLimit that lasts kJumpFrames
+// frames (a stall, a pause, the device reopened, frames that come late on a
+// busy machine) re-anchors. A shorter one is a reading to leave out: an
+// output that asks for its periods in bursts, or a callback that came
+// late, makes the clock's reading swing by a period or more.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +28,7 @@ class TFrameClock {
 public:
     static constexpr double kDriftLimit = 44.1;  // 1 ms
     static constexpr double kJumpLimit = 882.0;  // 20 ms
+    static constexpr int32_t kJumpFrames = 8;
 
     explicit TFrameClock(int32_t latencyFrames = 0) : latency_(latencyFrames) {}
 
@@ -50,6 +53,7 @@ private:
     int64_t frame_ = 0;    // frames since the anchor
     double smoothed_ = 0;  // mapping minus where the output really is
     double tickOutput_ = 0;
+    int32_t outlying_ = 0;  // frames in a row beyond kJumpLimit
     int64_t corrections_ = 0, jumps_ = 0;
 };
 

@@ -4,6 +4,7 @@
 // click.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -20,19 +21,34 @@ constexpr int32_t kPassFrames = 199;  // a pass of skin 2
 constexpr int32_t kLoopLength = kPassFrames * kFrameSamples;
 
 // The device: asks for `period` frames each time it has played as many, at
-// `rate` frames per second of the game's clock.
+// `rate` frames per second of the game's clock; or, bunched, for `burst`
+// periods at once each time it has played them all. With `lateEvery`, that
+// call comes 40 ms late every so often, and the calls behind it follow at
+// once.
 struct TDevice {
     TMixer& Mixer;
     double Rate;
     int32_t Period;
+    int32_t Burst = 1;
+    int32_t LateEvery = 0;
     double Next = 0.0;
     std::vector<int16_t> Stream;
+    int64_t calls_ = 0;
+    double due_ = 0.0;
 
     void RunUntil(double time) {
-        for (; Next <= time; Next += Period / Rate) {
-            size_t at = Stream.size();
-            Stream.resize(at + 2 * Period);
-            Mixer.Mix(Stream.data() + at, Period, Next);
+        while (true) {
+            const bool late = LateEvery > 0 && calls_ % LateEvery == LateEvery - 1;
+            const double due = std::max(due_, Next + (late ? 0.04 : 0.0));
+            if (due > time) return;
+            for (int32_t k = 0; k < Burst; ++k) {
+                size_t at = Stream.size();
+                Stream.resize(at + 2 * Period);
+                Mixer.Mix(Stream.data() + at, Period, due);
+            }
+            due_ = due;
+            ++calls_;
+            Next += Burst * Period / Rate;
         }
     }
     int16_t Left(int64_t frame) const { return Stream[static_cast<size_t>(2 * frame)]; }
@@ -49,16 +65,17 @@ std::vector<int16_t> LoopValues() {
 }
 
 struct TRun {
-    std::vector<int64_t> Calls;   // output clock at each start's frame
+    std::vector<int64_t> Calls;   // the device clock at each start's frame
     std::vector<int64_t> Starts;  // first output frame of each start
     TDevice Device;
-    int64_t Corrections;
+    int64_t Corrections, Jumps;
     int64_t WorstLatency;  // as the mixer measured it
 };
 
 // Plays the loop every pass for `passes` passes, alternating two channels,
 // with frames 1/60 s apart on the game's clock.
-TRun PlayPasses(double deviceRate, int32_t period, int passes) {
+TRun PlayPasses(double deviceRate, int32_t period, int passes, int32_t burst = 1, int32_t firstStart = 30,
+                int32_t lateEvery = 0) {
     auto mixer = std::make_shared<TMixer>();
     mixer->SetLatency(kLatency);
     TMixerAudioDriver driver(mixer);
@@ -71,26 +88,26 @@ TRun PlayPasses(double deviceRate, int32_t period, int passes) {
     SoundRef loop = driver.CreateSound(sample, 0);
     ChannelRef channels[2] = {driver.AllocChannel(), driver.AllocChannel()};
 
-    TRun run{{}, {}, TDevice{*mixer, deviceRate, period, 0.0, {}}, 0, 0};
-    const int32_t firstStart = 30;
+    TRun run{{}, {}, TDevice{*mixer, deviceRate, period, burst, lateEvery, 0.0, {}}, 0, 0, 0};
     const int32_t frames = firstStart + passes * kPassFrames + 200;
     for (int32_t frame = 0; frame < frames; ++frame) {
         const double time = frame / 60.0 + 0.0003;
         run.Device.RunUntil(time);
         mixer->BeginFrame(time);
         if (frame >= firstStart && (frame - firstStart) % kPassFrames == 0) {
-            run.Calls.push_back(std::llround(mixer->OutputClockAt(time)));
+            run.Calls.push_back(std::llround(time * deviceRate));  // where the device really is
             PlaySound(loop, channels[run.Calls.size() % 2]);
         }
     }
     run.Device.RunUntil(frames / 60.0 + 5.0);
     run.Corrections = mixer->FrameClock().DriftCorrections();
+    run.Jumps = mixer->FrameClock().Jumps();
     run.WorstLatency = mixer->WorstLatencyFrames();
     // Each start's first frame: where the stream matches the tone best,
     // past its fade-in, which may overlap the previous start's fade-out.
     for (int64_t call : run.Calls) {
         int64_t best = 0, bestDistance = -1;
-        for (int64_t at = call + kLatency - 400; at <= call + kLatency + 400; ++at) {
+        for (int64_t at = call + kLatency - 1500; at <= call + kLatency + 1500; ++at) {
             int64_t distance = 0;
             for (int32_t i = 300; i < 1300; ++i) distance += std::abs(run.Device.Left(at + i) - values[i]);
             if (bestDistance < 0 || distance < bestDistance) {
@@ -104,17 +121,30 @@ TRun PlayPasses(double deviceRate, int32_t period, int passes) {
 }
 
 TEST(MixerTiming, StartsOnePassApartPlayAsOneSeamlessStreamAfterTheLatency) {
-    for (int32_t period : {441, 882, 1024}) {
-        SCOPED_TRACE(period);
-        TRun run = PlayPasses(kOutputHertz, period, 4);
+    // Periods asked for one at a time, or two and three at once, as some
+    // sound servers do: the clock's reading then swings by the burst, its
+    // first reading is off the mean, and the clock settles in its first
+    // second; the music starts after it, as the game's does. A call that
+    // comes late now and then must not move the clock either.
+    const struct {
+        int32_t Period, Burst, LateEvery;
+    } devices[] = {{441, 1, 0}, {882, 1, 0}, {1024, 1, 0}, {882, 2, 0}, {441, 3, 0}, {441, 1, 40}};
+    for (const auto& device : devices) {
+        SCOPED_TRACE(testing::Message() << device.Period << " x" << device.Burst << " late " << device.LateEvery);
+        const bool settles = device.Burst > 1 || device.LateEvery > 0;
+        TRun run = PlayPasses(kOutputHertz, device.Period, 4, device.Burst, settles ? 90 : 30, device.LateEvery);
+        EXPECT_EQ(run.Jumps, 0);
+        const int32_t swing = settles ? device.Burst * device.Period / 2 : 0;
         const std::vector<int16_t> values = LoopValues();
         for (size_t k = 0; k < run.Starts.size(); ++k) {
-            EXPECT_NEAR(run.Starts[k] - run.Calls[k], kLatency, 44) << "start " << k;  // within 1 ms
+            EXPECT_NEAR(run.Starts[k] - run.Calls[k], kLatency, 44 + swing) << "start " << k;  // within 1 ms
             if (k > 0) {
                 EXPECT_EQ(run.Starts[k] - run.Starts[k - 1], kLoopLength) << "seam " << k;
             }
         }
-        EXPECT_NEAR(run.WorstLatency, kLatency, 44);
+        // The mixer's own figure reads the clock as the calls stamp it,
+        // which a late call holds back.
+        if (device.LateEvery == 0) EXPECT_NEAR(run.WorstLatency, kLatency, 44 + swing);
         // Sample for sample the loop, played four times over.
         for (int64_t i = 0; i < 4 * int64_t{kLoopLength}; ++i)
             ASSERT_EQ(run.Device.Left(run.Starts[0] + i), values[i % kLoopLength]) << "frame " << i;
