@@ -115,6 +115,18 @@ TEST(WholeGame, PauseStopsFramesAndTheGameGoesOnWithTheNextFrame) {
     EXPECT_EQ(trace, ReadFile(replay));
 }
 
+TEST(WholeGame, StopSignalWhilePausedEndsTheRunWithAWholeTrace) {
+    SKIP_WITHOUT_XDOTOOL();
+    std::string live = Temp("paused_stop.jsonl");
+    // RunWithKeys fails unless the game ends with status 0.
+    RunWithKeys("--frames 100000 --trace '" + live + "'",
+                "xdotool key space; sleep 0.3; xdotool key p; sleep 0.3; kill -TERM $pid", "paused_stop");
+    const std::string trace = ReadFile(live);
+    ASSERT_GT(CountLines(trace), 10u);
+    EXPECT_EQ(trace.back(), '\n');
+    EXPECT_NE(trace.substr(trace.rfind("{\"Frame\"")).find("\"Screen\":2,"), std::string::npos) << "paused in play";
+}
+
 TEST(WholeGame, KeyReboundOnTheOptionsScreenPlaysAndIsSaved) {
     SKIP_WITHOUT_XDOTOOL();
     std::string config = Temp("config"), record = Temp("rebind.rec"), live = Temp("rebind.jsonl");
