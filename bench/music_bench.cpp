@@ -4,8 +4,8 @@
 //       the spread of the drum loops' integrated loudness (run from the
 //       build folder, where the generated sounds are)
 //   music_bench seams CAPTURE TRACE PROFILE
-//       CAPTURE: what the game played, raw 44100 Hz 16-bit stereo (SDL's
-//       disk audio driver); TRACE and PROFILE: the game's --trace and
+//       CAPTURE: what the game played, raw 44100 Hz 16-bit stereo, as a
+//       device recorded it; TRACE and PROFILE: the game's --trace and
 //       --profile of the same run. Finds every drum loop start named in the
 //       trace in the capture, by correlation with the loop's first 93 ms,
 //       and measures each seam: a start's distance from the start of the
@@ -13,11 +13,12 @@
 //       game did not play on time (a machine too busy to hold 60 frames a
 //       second makes a pass last longer than its loop) are counted apart.
 //
-// The disk driver paces itself by sleeping between periods, so its sample
-// clock is not exactly 44100 a second. Its rate is measured from the
-// starts' capture samples against their frames' times on the monotonic
-// clock, and the spacings are brought back to 44100 a second before they
-// are compared; the figures give the rate and the uncorrected median.
+// A device's sample clock is not exactly 44100 a second (SDL's disk
+// driver, which sleeps between periods, runs about 2% slow). Its rate is
+// measured from the starts' capture samples against their frames' times on
+// the monotonic clock, and the spacings are brought back to 44100 a second
+// before they are compared; the figures give the rate and the uncorrected
+// median.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>

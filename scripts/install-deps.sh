@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, playing and testing need,
-# when any is missing. Runs apt-get as root, or through sudo.
+# and any named on the command line, when any is missing. Runs apt-get as
+# root, or through sudo.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,7 @@ packages=(
   dpkg-dev lintian desktop-file-utils appstream
   g++-mingw-w64-x86-64-posix wine64 zip unzip
 )
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
