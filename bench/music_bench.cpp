@@ -151,25 +151,40 @@ int Seams(const std::string& capturePath, const std::string& tracePath, const st
     for (const TStart& s : starts)
         if (!loops.count(s.Loop)) loops[s.Loop] = LoopMono(s.Loop);
 
-    // The first start anywhere in the first 20 s; each later one within
-    // 100 ms of where the frames' own times put it.
+    // Each start after the first within 100 ms of where the frames' own
+    // times put it, counted from the first start's place in the capture.
+    auto head = [&](const TStart& s) {
+        const std::vector<float>& loop = loops[s.Loop];
+        return std::vector<float>(loop.begin(), loop.begin() + std::min<size_t>(loop.size(), kTemplate));
+    };
     double rate = 44100.0;  // capture samples per second of the frames' clock
-    const TStart* first = nullptr;
-    for (size_t k = 0; k < starts.size(); ++k) {
-        const std::vector<float>& loop = loops[starts[k].Loop];
-        if (loop.size() < kTemplate) continue;
-        std::vector<float> head(loop.begin(), loop.begin() + kTemplate);
-        if (!first) {
-            starts[k].Sample = BestMatch(stream, head, 0, 20 * 44100);
-            if (starts[k].Sample >= 0) first = &starts[k];
-            continue;
+    auto placeFrom = [&](double firstSample) {
+        rate = 44100.0;
+        int found = 1;
+        starts[0].Sample = firstSample;
+        for (size_t k = 1; k < starts.size(); ++k) {
+            double expected = firstSample + (times.at(starts[k].Frame) - times.at(starts[0].Frame)) * rate;
+            starts[k].Sample = BestMatch(stream, head(starts[k]), static_cast<long>(expected - 4410),
+                                         static_cast<long>(expected + 4410));
+            if (starts[k].Sample < 0) continue;
+            ++found;
+            if (starts[k].Frame != starts[0].Frame)
+                rate = (starts[k].Sample - firstSample) / (times.at(starts[k].Frame) - times.at(starts[0].Frame));
         }
-        double expected = first->Sample + (times.at(starts[k].Frame) - times.at(first->Frame)) * rate;
-        starts[k].Sample =
-            BestMatch(stream, head, static_cast<long>(expected - 4410), static_cast<long>(expected + 4410));
-        if (starts[k].Sample >= 0 && starts[k].Frame != first->Frame)
-            rate = (starts[k].Sample - first->Sample) / (times.at(starts[k].Frame) - times.at(first->Frame));
+        return found;
+    };
+    // The first start: the loop's head may be heard in the first 20 s more
+    // than once (the title can play the loop before the trace's first
+    // start), so each second's best match is tried and the one that places
+    // the most later starts is kept.
+    double firstSample = -1;
+    for (long second = 0, best = -1; second < 20; ++second) {
+        double at = BestMatch(stream, head(starts[0]), second * 44100, (second + 1) * 44100);
+        if (at < 0) continue;
+        int found = placeFrom(at);
+        if (found > best) best = found, firstSample = at;
     }
+    if (firstSample >= 0) placeFrom(firstSample);
     if (std::getenv("MUSIC_BENCH_VERBOSE"))
         for (const TStart& s : starts)
             std::fprintf(stderr, "start frame %d (%.3f s) %s at %.0f\n", s.Frame, times.at(s.Frame), s.Loop.c_str(),
