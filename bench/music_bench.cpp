@@ -147,16 +147,16 @@ int Seams(const std::string& capturePath, const std::string& tracePath, const st
         std::fprintf(stderr, "music_bench: too few music starts in %s or no capture\n", tracePath.c_str());
         return 1;
     }
-    std::map<std::string, std::vector<float>> loops;
-    for (const TStart& s : starts)
-        if (!loops.count(s.Loop)) loops[s.Loop] = LoopMono(s.Loop);
+    // Each loop, and its head that the starts are found by.
+    std::map<std::string, std::vector<float>> loops, heads;
+    for (const TStart& s : starts) {
+        if (loops.count(s.Loop)) continue;
+        const std::vector<float>& loop = loops[s.Loop] = LoopMono(s.Loop);
+        heads[s.Loop].assign(loop.begin(), loop.begin() + std::min<size_t>(loop.size(), kTemplate));
+    }
 
     // Each start after the first within 100 ms of where the frames' own
     // times put it, counted from the first start's place in the capture.
-    auto head = [&](const TStart& s) {
-        const std::vector<float>& loop = loops[s.Loop];
-        return std::vector<float>(loop.begin(), loop.begin() + std::min<size_t>(loop.size(), kTemplate));
-    };
     double rate = 44100.0;  // capture samples per second of the frames' clock
     auto placeFrom = [&](double firstSample) {
         rate = 44100.0;
@@ -164,7 +164,7 @@ int Seams(const std::string& capturePath, const std::string& tracePath, const st
         starts[0].Sample = firstSample;
         for (size_t k = 1; k < starts.size(); ++k) {
             double expected = firstSample + (times.at(starts[k].Frame) - times.at(starts[0].Frame)) * rate;
-            starts[k].Sample = BestMatch(stream, head(starts[k]), static_cast<long>(expected - 4410),
+            starts[k].Sample = BestMatch(stream, heads[starts[k].Loop], static_cast<long>(expected - 4410),
                                          static_cast<long>(expected + 4410));
             if (starts[k].Sample < 0) continue;
             ++found;
@@ -179,7 +179,7 @@ int Seams(const std::string& capturePath, const std::string& tracePath, const st
     // the most later starts is kept.
     double firstSample = -1;
     for (long second = 0, best = -1; second < 20; ++second) {
-        double at = BestMatch(stream, head(starts[0]), second * 44100, (second + 1) * 44100);
+        double at = BestMatch(stream, heads[starts[0].Loop], second * 44100, (second + 1) * 44100);
         if (at < 0) continue;
         int found = placeFrom(at);
         if (found > best) best = found, firstSample = at;

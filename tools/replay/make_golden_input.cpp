@@ -154,27 +154,18 @@ public:
         events_.clear();
         for (int key : releaseNext_) Up(key);
         releaseNext_.clear();
-        bool playing = g.Screen == 2 || g.Screen == 4;
+        bool playing = g.Screen == kPlayScreen || g.Screen == kSkinChangeScreen;
         switch (stage_) {
             case Stage::Title1:
                 if (frame == 90) StartGame();
                 if (playing) stage_ = Stage::Game1;
                 break;
             case Stage::Game1:
-                if (g.Screen == 3 || g.Screen == 1) {
-                    stage_ = Stage::GameOver1;
-                    break;
-                }
-                if (g.SkinIndex >= 2 && g.Screen == 2 && stageFrame_ == 0) stageFrame_ = frame;
+                if (Ended(g, Stage::GameOver1)) break;
+                if (g.SkinIndex >= 2 && g.Screen == kPlayScreen && stageFrame_ == 0) stageFrame_ = frame;
                 Play(g, stageFrame_ != 0 && frame > stageFrame_ + 600);
                 break;
-            case Stage::GameOver1:
-                ReleaseDrop();
-                if (g.Screen == 1) {
-                    stage_ = Stage::Title2;
-                    stageFrame_ = frame;
-                }
-                break;
+            case Stage::GameOver1: AwaitTitle(g, frame, Stage::Title2); break;
             case Stage::Title2:
                 if (frame == stageFrame_ + 420) {
                     StartGame();
@@ -183,19 +174,10 @@ public:
                 if (playing) stage_ = Stage::Game2;
                 break;
             case Stage::Game2:
-                if (g.Screen == 3 || g.Screen == 1) {
-                    stage_ = Stage::GameOver2;
-                    break;
-                }
+                if (Ended(g, Stage::GameOver2)) break;
                 Play(g, frame > stageFrame_ + 2400);
                 break;
-            case Stage::GameOver2:
-                ReleaseDrop();
-                if (g.Screen == 1) {
-                    stage_ = Stage::Title3;
-                    stageFrame_ = frame;
-                }
-                break;
+            case Stage::GameOver2: AwaitTitle(g, frame, Stage::Title3); break;
             case Stage::Title3:
                 if (frame == stageFrame_ + 250) {
                     StartGame();
@@ -218,19 +200,12 @@ public:
                 if (playing) stage_ = Stage::Game4;
                 break;
             case Stage::Game4:
-                if (g.Screen == 3 || g.Screen == 1) {
-                    stage_ = Stage::GameOver4;
-                    break;
-                }
+                if (Ended(g, Stage::GameOver4)) break;
                 Play(g, frame > 18800);
                 break;
             case Stage::GameOver4:
-                ReleaseDrop();
-                if (g.Screen == 1) {
-                    // Another game while there is time for one.
-                    stage_ = frame < 18000 ? Stage::Title4 : Stage::Title5;
-                    stageFrame_ = frame - 100;
-                }
+                // Another game while there is time for one.
+                AwaitTitle(g, frame, frame < 18000 ? Stage::Title4 : Stage::Title5, 100);
                 break;
             case Stage::Title5: break;
         }
@@ -252,6 +227,20 @@ private:
         if (dropKey_) Up(dropKey_);
         if (holdKey_) Up(holdKey_);
         dropKey_ = holdKey_ = 0;
+    }
+    // A game over, or Escape back to the title, moves on to `gameOver`.
+    bool Ended(const GameState& g, Stage gameOver) {
+        if (g.Screen != kGameOverScreen && g.Screen != kTitleScreen) return false;
+        stage_ = gameOver;
+        return true;
+    }
+    // After a game over: keys let go, and `next` once the title is back,
+    // its frames counted from `earlier` frames ago.
+    void AwaitTitle(const GameState& g, int32_t frame, Stage next, int32_t earlier = 0) {
+        ReleaseDrop();
+        if (g.Screen != kTitleScreen) return;
+        stage_ = next;
+        stageFrame_ = frame - earlier;
     }
 
     // One frame of piece control. `stackUp` drops every piece where it
