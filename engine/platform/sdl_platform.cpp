@@ -41,6 +41,10 @@ bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
     // mode back; SDL must not catch SIGINT/SIGTERM itself.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Windows stretches the window of a program that does not declare itself
+    // DPI-aware, blurring the picture on a scaled display; declared, the
+    // window and its drawable are in real pixels (other systems ignore it).
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER) != 0) {
         error = std::string("Unable to set graphics mode (") + SDL_GetError() + ")";
         return false;
