@@ -3,7 +3,8 @@
 # holds it against the Linux game of the build folder:
 # - headless over the golden input, its trace is byte-identical to the
 #   Linux trace and to the golden trace; the input and the trace have
-#   non-ASCII names (UTF-8 names through the wide file functions);
+#   non-ASCII names, and so has the folder the game and its data are
+#   unpacked into (UTF-8 names through the wide file functions);
 # - windowed under Xvfb, its screenshot of the title screen (frame 80 of
 #   the golden input) matches the Linux one within a small per-pixel
 #   tolerance (8 of 255 in each channel);
@@ -18,8 +19,8 @@ cmake --build build -j"$(nproc)" --target tuublark tuublark_imagediff >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-unzip -q "dist/$name.zip" -d "$work"
-game=$work/$name/tuublark.exe
+unzip -q "dist/$name.zip" -d "$work/ゲーム"
+game=$work/ゲーム/$name/tuublark.exe
 linux=$root/build/tuublark
 
 # Debian's wine64 package puts no command on the PATH.
