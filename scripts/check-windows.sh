@@ -27,6 +27,9 @@ linux=$root/build/tuublark
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 export WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all
+# Wine reads Linux file names in the locale's character set: the non-ASCII
+# names below need UTF-8, whatever locale the caller has.
+export LC_ALL=C.UTF-8
 # No .NET or HTML engine prompts; no audio device.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=d"
 if [ ! -d "$WINEPREFIX" ]; then "$wine" wineboot --init >/dev/null 2>&1; fi
