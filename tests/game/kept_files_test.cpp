@@ -11,8 +11,12 @@
 #include <filesystem>
 #include <iterator>
 
+#include "engine/input/input_script.h"
+#include "engine/input/system_driver.h"
 #include "engine/runtime/user_files.h"
+#include "game/command_line.h"
 #include "game/high_score_file.h"
+#include "game/run.h"
 #include "game/settings.h"
 #include "tests/support/game_process.h"
 
@@ -90,6 +94,32 @@ TEST(HighScoreFile, WritesMakeTheFolderAndNeverLeaveAPartialFile) {
     EXPECT_EQ(ReadFile(path), "31337\n");
     namespace fs = std::filesystem;
     EXPECT_EQ(std::distance(fs::directory_iterator(folder + "/data/tuublark"), fs::directory_iterator()), 1);
+}
+
+// A keyboard that plays the golden session's keys: a run without --input,
+// so a player's run. Its first game ends at frame 1875 with 29593 points.
+class TGoldenPlayer : public THeadlessSystemDriver {
+public:
+    TInputScript Keys;
+    void BeginFrame(int32_t frame) override { Keys.ApplyFrame(frame, Keyboard()); }
+};
+
+TEST(HighScoreFile, APlayedGameEndingWithANewHighScoreKeepsIt) {
+    const std::string folder = Folder("played");
+    setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    std::filesystem::create_directory(folder + "/tuublark");
+    WriteFile(folder + "/tuublark/highscore", "12000\n");
+    CommandLine options;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine({"--seed", "20260", "--frames", "1880"}, options, error));
+    int status = RunGame(options, "", [](const CommandLine&, const TSettings&, std::string& err) {
+        auto player = std::make_unique<TGoldenPlayer>();
+        if (!player->Keys.Load(TUUBLARK_SOURCE_DIR "/tests/replays/golden-input.txt", err)) return false;
+        SetSystemDriver(std::move(player));
+        return true;
+    });
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(ReadFile(folder + "/tuublark/highscore"), "29593\n");
 }
 
 TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {
