@@ -19,6 +19,7 @@ int32_t TFramePacing::WaitBeforeFlip(int32_t now, int32_t hertz) {
     PacingTicks += 1000;
     int64_t wait = PacingTicks / hertz - MillisecsSince(now, PacingStart);
     if (wait > 0 && wait < 1000) return static_cast<int32_t>(wait);
+    if (wait <= 0 && -wait < kCatchUpFrames * 1000 / hertz) return 0;
     PacingStart = now;
     PacingTicks = 0;
     return 0;

@@ -22,8 +22,15 @@ struct TFramePacing {
     int64_t PacingTicks = 0;  // 1000 per presented frame since PacingStart
     int32_t PacingStart = 0;
 
-    // Milliseconds to sleep before presenting, given the clock now. A late
-    // frame (or a wait of 1000 ms or more) resynchronises instead: 0.
+    // A frame late by less than this many frames is presented at once and
+    // the schedule kept, so the frames after it make the time up and a
+    // sweep pass keeps its length in real time (the music is timed by it).
+    // A frame later than that (a stall, a pause) starts the schedule again.
+    static constexpr int32_t kCatchUpFrames = 3;
+
+    // Milliseconds to sleep before presenting, given the clock now: 0 for a
+    // late frame, which resynchronises when it is kCatchUpFrames late or
+    // more, as does a wait of 1000 ms or more.
     int32_t WaitBeforeFlip(int32_t now, int32_t hertz);
 };
 

@@ -37,15 +37,21 @@ TEST(FramePacing, StaysExactForLongerThanTheClockAndTheCountsLast) {
     }
 }
 
-TEST(FramePacing, ALateFrameResynchronisesAndAWaitOfASecondIsNeverSlept) {
-    TFramePacing late, backwards;
-    late.PacingOn = backwards.PacingOn = 1;
-    late.PacingStart = 0, backwards.PacingStart = 10000;
+TEST(FramePacing, ALateFrameCatchesUpAStallResynchronisesAndAWaitOfASecondIsNeverSlept) {
+    TFramePacing late, stalled, backwards;
+    late.PacingOn = stalled.PacingOn = backwards.PacingOn = 1;
+    late.PacingStart = stalled.PacingStart = 0, backwards.PacingStart = 10000;
     EXPECT_EQ(late.WaitBeforeFlip(5, 60), 11);  // due at 16
-    // Frame 2 is due at 33 but comes at 50: no sleep, the count restarts
-    // from the time reached, and the next frame is due one frame after 50.
+    // Frame 2 is due at 33 but comes at 50: no sleep, and the schedule
+    // stands, so frame 3 (due at 50) goes at once and frame 4 at 66.
     EXPECT_EQ(late.WaitBeforeFlip(50, 60), 0);
-    EXPECT_EQ(late.WaitBeforeFlip(52, 60), 50 + 1000 / 60 - 52);
+    EXPECT_EQ(late.WaitBeforeFlip(52, 60), 0);
+    EXPECT_EQ(late.WaitBeforeFlip(53, 60), 66 - 53);
+    // Three frames late is a stall: the count restarts from the time
+    // reached, and the next frame is due one frame after it.
+    EXPECT_EQ(stalled.WaitBeforeFlip(5, 60), 11);
+    EXPECT_EQ(stalled.WaitBeforeFlip(33 + 50, 60), 0);
+    EXPECT_EQ(stalled.WaitBeforeFlip(85, 60), 83 + 1000 / 60 - 85);
     // The clock went backwards: the wait would be absurd.
     EXPECT_EQ(backwards.WaitBeforeFlip(5000, 60), 0);
     EXPECT_EQ(backwards.WaitBeforeFlip(5001, 60), 15);  // due at 5000 + 16
