@@ -13,9 +13,9 @@
 // a restart landing in a loop's faded edges shifted by that much is not
 // heard as a click. A difference beyond kJumpLimit that lasts kJumpFrames
 // frames (a stall, a pause, the device reopened, frames that come late on a
-// busy machine) re-anchors. A shorter one is a reading to leave out: an
-// output that asks for its periods in bursts, or a callback that came
-// late, makes the clock's reading swing by a period or more.
+// busy machine) re-anchors. A shorter one is left out: a frame that came
+// late while the pacing makes the time up, or a reading taken as the
+// output clock (TOutputClock) settles after a skip.
 #pragma once
 
 #include <cstdint>

@@ -236,36 +236,10 @@ void TMixer::BeginFrame(double now) {
     if (output >= 0) frameClock_.Tick(output);
 }
 
-double TMixer::OutputClockAt(double now) const {
-    int64_t start;
-    int32_t frames;
-    double time;
-    uint32_t before, after;
-    // A sequence lock: odd while the audio thread writes; the acquire loads
-    // keep the second read of the count after the fields.
-    do {
-        before = clockSequence_.load(std::memory_order_acquire);
-        start = clockBlockStart_.load(std::memory_order_acquire);
-        frames = clockBlockFrames_.load(std::memory_order_acquire);
-        time = clockTime_.load(std::memory_order_acquire);
-        after = clockSequence_.load(std::memory_order_relaxed);
-    } while (before != after || (before & 1));
-    if (time < 0) return -1.0;
-    double elapsed = std::clamp((now - time) * kOutputHertz, 0.0, static_cast<double>(frames));
-    return static_cast<double>(start) + elapsed;
-}
-
 void TMixer::Mix(int16_t* out, int32_t frames, double now) {
     frames = std::clamp(frames, 0, kMixFrames);
     const int64_t blockStart = mixedFrames_.load(std::memory_order_relaxed);
-    if (now >= 0) {
-        uint32_t sequence = clockSequence_.load(std::memory_order_relaxed);
-        clockSequence_.store(sequence + 1, std::memory_order_relaxed);
-        clockBlockStart_.store(blockStart, std::memory_order_release);
-        clockBlockFrames_.store(frames, std::memory_order_release);
-        clockTime_.store(now, std::memory_order_release);
-        clockSequence_.store(sequence + 2, std::memory_order_release);
-    }
+    if (now >= 0) outputClock_.Stamp(now, blockStart);
 
     while (overflow_ && !spare_.Full()) {
         TVoice* voice = overflow_;

@@ -14,6 +14,7 @@
 #include "engine/audio/channel_table.h"
 #include "engine/audio/frame_clock.h"
 #include "engine/audio/mix_sound.h"
+#include "engine/audio/output_clock.h"
 #include "engine/audio/voice.h"
 #include "engine/audio/voice_ring.h"
 
@@ -48,10 +49,9 @@ public:
     void BeginFrame(double now);
     void SetLatency(int32_t frames) { frameClock_.SetLatency(frames); }
     const TFrameClock& FrameClock() const { return frameClock_; }
-    // Where the output clock stands at `now`: the first frame of the last
-    // mix call plus the time since it, at most that call's length; -1
-    // before the first call with a time.
-    double OutputClockAt(double now) const;
+    // Where the output clock stands at `now`, in output frames (see
+    // TOutputClock); -1 before the first mix call with a time.
+    double OutputClockAt(double now) const { return outputClock_.At(now); }
     // A fresh channel handle, 0 when all 4095 slots are taken.
     int32_t AllocChannel() { return channels_.Allocate(); }
 
@@ -74,6 +74,9 @@ public:
     // Mixes the next `frames` (1..kMixFrames) stereo frames; `now`, when not
     // negative, is when the output asked for them (see OutputClockAt).
     void Mix(int16_t* out, int32_t frames, double now);
+    // The output starts again after a gap in its calls (reopened, or
+    // resumed from a pause): its clock forgets the earlier calls.
+    void RestartClock() { outputClock_.Restart(); }
     // Output frames mixed so far.
     int64_t MixedFrames() const { return mixedFrames_.load(std::memory_order_relaxed); }
     // Voices whose first sample came after the frame they were due at (the
@@ -113,11 +116,7 @@ private:
     TVoiceRing<kVoiceRingSize> started_;  // game -> mixer
     TVoiceRing<kVoiceRingSize> spare_;    // mixer -> game
     std::atomic<int32_t> voiceRecords_{0};
-    // The last stamped mix call, published under a sequence count.
-    std::atomic<uint32_t> clockSequence_{0};
-    std::atomic<int64_t> clockBlockStart_{0};
-    std::atomic<int32_t> clockBlockFrames_{0};
-    std::atomic<double> clockTime_{-1.0};
+    TOutputClock outputClock_;  // stamped by the audio thread
     std::atomic<int64_t> mixedFrames_{0};
     std::atomic<int64_t> lateStarts_{0};
     std::atomic<int64_t> worstLate_{0};

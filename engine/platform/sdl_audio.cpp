@@ -71,6 +71,7 @@ void SDLCALL FillAudio(void* userdata, Uint8* stream, int length) {
             out.Wake.notify_one();
         }
     }
+    if (out.LastCallback < 0) out.Mixer->RestartClock();
     out.LastCallback = now;
     // Mixed straight into the stream, stamped with the time it was asked
     // for: the mixer's clock runs on the device's.

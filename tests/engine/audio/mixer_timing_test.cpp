@@ -8,10 +8,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "engine/audio/mixer.h"
 #include "engine/audio/mixer_driver.h"
+#include "engine/audio/output_clock.h"
 
 namespace tuublark {
 namespace {
@@ -24,22 +26,25 @@ constexpr int32_t kLoopLength = kPassFrames * kFrameSamples;
 // `rate` frames per second of the game's clock; or, bunched, for `burst`
 // periods at once each time it has played them all. With `lateEvery`, that
 // call comes 40 ms late every so often, and the calls behind it follow at
-// once.
+// once. With `jitterMs`, every call comes up to that late, at random.
 struct TDevice {
     TMixer& Mixer;
     double Rate;
     int32_t Period;
     int32_t Burst = 1;
     int32_t LateEvery = 0;
+    int32_t JitterMs = 0;
     double Next = 0.0;
     std::vector<int16_t> Stream;
     int64_t calls_ = 0;
     double due_ = 0.0;
+    std::minstd_rand random_{7};
 
     void RunUntil(double time) {
         while (true) {
             const bool late = LateEvery > 0 && calls_ % LateEvery == LateEvery - 1;
-            const double due = std::max(due_, Next + (late ? 0.04 : 0.0));
+            const double jitter = JitterMs ? (random_() % (JitterMs * 10)) / 10000.0 : 0.0;
+            const double due = std::max(due_, Next + (late ? 0.04 : 0.0) + jitter);
             if (due > time) return;
             for (int32_t k = 0; k < Burst; ++k) {
                 size_t at = Stream.size();
@@ -75,7 +80,7 @@ struct TRun {
 // Plays the loop every pass for `passes` passes, alternating two channels,
 // with frames 1/60 s apart on the game's clock.
 TRun PlayPasses(double deviceRate, int32_t period, int passes, int32_t burst = 1, int32_t firstStart = 30,
-                int32_t lateEvery = 0) {
+                int32_t lateEvery = 0, int32_t jitterMs = 0) {
     auto mixer = std::make_shared<TMixer>();
     mixer->SetLatency(kLatency);
     TMixerAudioDriver driver(mixer);
@@ -88,7 +93,7 @@ TRun PlayPasses(double deviceRate, int32_t period, int passes, int32_t burst = 1
     SoundRef loop = driver.CreateSound(sample, 0);
     ChannelRef channels[2] = {driver.AllocChannel(), driver.AllocChannel()};
 
-    TRun run{{}, {}, TDevice{*mixer, deviceRate, period, burst, lateEvery, 0.0, {}}, 0, 0, 0};
+    TRun run{{}, {}, TDevice{*mixer, deviceRate, period, burst, lateEvery, jitterMs, 0.0, {}}, 0, 0, 0};
     const int32_t frames = firstStart + passes * kPassFrames + 200;
     for (int32_t frame = 0; frame < frames; ++frame) {
         const double time = frame / 60.0 + 0.0003;
@@ -124,17 +129,21 @@ TEST(MixerTiming, StartsOnePassApartPlayAsOneSeamlessStreamAfterTheLatency) {
     // Periods asked for one at a time, or two and three at once, as some
     // sound servers do: the clock's reading then swings by the burst, its
     // first reading is off the mean, and the clock settles in its first
-    // second; the music starts after it, as the game's does. A call that
-    // comes late now and then must not move the clock either.
+    // second; the music starts after it, as the game's does. Calls that
+    // come late, now and then or each by a random few milliseconds, must
+    // not move the clock either.
     const struct {
-        int32_t Period, Burst, LateEvery;
-    } devices[] = {{441, 1, 0}, {882, 1, 0}, {1024, 1, 0}, {882, 2, 0}, {441, 3, 0}, {441, 1, 40}};
+        int32_t Period, Burst, LateEvery, JitterMs;
+    } devices[] = {{441, 1, 0, 0}, {882, 1, 0, 0},  {1024, 1, 0, 0}, {882, 2, 0, 0},
+                   {441, 3, 0, 0}, {441, 1, 40, 0}, {441, 1, 0, 4},  {1024, 2, 0, 6}};
     for (const auto& device : devices) {
-        SCOPED_TRACE(testing::Message() << device.Period << " x" << device.Burst << " late " << device.LateEvery);
-        const bool settles = device.Burst > 1 || device.LateEvery > 0;
-        TRun run = PlayPasses(kOutputHertz, device.Period, 4, device.Burst, settles ? 90 : 30, device.LateEvery);
+        SCOPED_TRACE(testing::Message() << device.Period << " x" << device.Burst << " late " << device.LateEvery
+                                        << " jitter " << device.JitterMs);
+        const bool settles = device.Burst > 1 || device.LateEvery > 0 || device.JitterMs > 0;
+        TRun run = PlayPasses(kOutputHertz, device.Period, 4, device.Burst, settles ? 90 : 30, device.LateEvery,
+                              device.JitterMs);
         EXPECT_EQ(run.Jumps, 0);
-        const int32_t swing = settles ? device.Burst * device.Period / 2 : 0;
+        const int32_t swing = settles ? device.Burst * device.Period / 2 + device.JitterMs * 441 / 20 : 0;
         const std::vector<int16_t> values = LoopValues();
         for (size_t k = 0; k < run.Starts.size(); ++k) {
             EXPECT_NEAR(run.Starts[k] - run.Calls[k], kLatency, 44 + swing) << "start " << k;  // within 1 ms
@@ -157,7 +166,10 @@ TEST(MixerTiming, DriftingDeviceClockIsFollowedWithoutAClick) {
     for (size_t i = 1; i < values.size(); ++i) largestStep = std::max(largestStep, std::abs(values[i] - values[i - 1]));
     for (double drift : {0.998, 1.002}) {
         SCOPED_TRACE(drift);
-        TRun run = PlayPasses(kOutputHertz * drift, 441, 12);
+        // The output clock learns the drift in its first seconds (until
+        // then it trails by a fraction of its window); the music starts
+        // after that.
+        TRun run = PlayPasses(kOutputHertz * drift, 441, 12, 1, 300);
         EXPECT_GT(run.Corrections, 0);
         // Still in time with the frames: the seams take up the drift, a
         // millisecond at a time, inside the loop's faded edges.
@@ -170,6 +182,27 @@ TEST(MixerTiming, DriftingDeviceClockIsFollowedWithoutAClick) {
         // Where two faded edges overlap their steps add up, no more.
         EXPECT_LE(steps, 2 * largestStep);
     }
+}
+
+// The output skips 30 ms (it ran dry, or its server moved its buffer): the
+// clock follows within a third of a second, instead of sliding across the
+// step for half its window and then taking the step for drift.
+TEST(OutputClock, FollowsASkipAtOnceWithoutTakingItForDrift) {
+    TOutputClock clock;
+    std::minstd_rand random(3);
+    double worstBefore = 0, worstAfter = 0;
+    for (int call = 0; call < 1200; ++call) {
+        const double skip = call >= 600 ? 0.030 : 0.0;
+        const double time = call * 0.01 + skip + (random() % 40) / 10000.0;
+        clock.Stamp(time, int64_t{call} * 441);
+        const double now = time + 0.005;
+        // Calls come 2 ms late on the median.
+        const double error = std::fabs(clock.At(now) - (now - skip - 0.002) * kOutputHertz) / 44.1;  // ms
+        if (call >= 300 && call < 600) worstBefore = std::max(worstBefore, error);
+        if (call >= 633) worstAfter = std::max(worstAfter, error);
+    }
+    EXPECT_LT(worstBefore, 1.0);
+    EXPECT_LT(worstAfter, 1.0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The hand-over between the game thread and the audio thread, built with
-// ThreadSanitizer: one thread starts, stops and changes voices while
-// another runs mix passes. A race makes the sanitizer fail the run.
+// ThreadSanitizer: one thread starts, stops and changes voices and reads
+// the output clock while another runs mix passes and stamps it. A race
+// makes the sanitizer fail the run.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -30,7 +31,7 @@ TEST(MixerThreadsTest, VoicesStartedWhileMixingAreNeverLostOrRaced) {
     std::thread audio([&] {
         std::vector<int16_t> out(kMixValues);
         while (!done.load()) {
-            mixer.MixPass(out.data());
+            mixer.Mix(out.data(), kMixFrames, static_cast<double>(passes.load()) * kMixFrames / kOutputHertz);
             passes.fetch_add(1);
         }
     });
@@ -39,6 +40,7 @@ TEST(MixerThreadsTest, VoicesStartedWhileMixingAreNeverLostOrRaced) {
     std::mt19937 random(12345);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while (std::chrono::steady_clock::now() < end) {
+        mixer.BeginFrame(static_cast<double>(passes.load()) * kMixFrames / kOutputHertz);
         for (int i = 0; i < 64; ++i) {
             int32_t channel = channels[random() % channels.size()];
             TMixSound* sound = sounds[random() % 4];
