@@ -41,10 +41,11 @@ struct TSdlOutput {
     std::condition_variable Wake;
     std::thread Reopener;
 
-    // When the device was opened, and (audio thread) when the last
-    // callback came.
-    std::atomic<double> OpenedAt{0.0};
+    // Audio thread: when the last callback came (-1: the output starts
+    // again), how many came since, and from when gaps count as underruns.
     double LastCallback = -1.0;
+    int64_t Calls = 0;
+    double WatchFrom = 0.0;
 };
 
 // Made by OpenSdlAudio, deleted by CloseSdlAudio; the engine calls that
@@ -60,18 +61,23 @@ void SDLCALL FillAudio(void* userdata, Uint8* stream, int length) {
     }
     const double now = SteadySeconds();
     int32_t frames = length / 4;
-    // Later than two periods: the device has played out what it had.
+    if (out.LastCallback < 0) {
+        out.Mixer->RestartClock();
+        out.Calls = 0;
+    }
+    // Gaps count from a second after the output's second call: a sound
+    // server may take a second to ask again after the first, and the game
+    // is still loading. Later than two periods, the device has played out
+    // what it had.
+    if (++out.Calls == 2) out.WatchFrom = now + 1.0;
     const double period = static_cast<double>(frames) / kOutputHertz;
-    // The first second is left alone: the game is still loading and nothing
-    // plays yet.
-    if (out.WatchUnderruns.load(std::memory_order_relaxed) && out.LastCallback >= 0 &&
-        now - out.LastCallback > 2 * period + 0.002 && now - out.OpenedAt.load(std::memory_order_relaxed) > 1.0) {
+    if (out.WatchUnderruns.load(std::memory_order_relaxed) && out.Calls > 2 && now > out.WatchFrom &&
+        now - out.LastCallback > 2 * period + 0.002) {
         if (out.Underruns.fetch_add(1) == 0) {
             out.Grow.store(true);
             out.Wake.notify_one();
         }
     }
-    if (out.LastCallback < 0) out.Mixer->RestartClock();
     out.LastCallback = now;
     // Mixed straight into the stream, stamped with the time it was asked
     // for: the mixer's clock runs on the device's.
@@ -93,7 +99,6 @@ SDL_AudioDeviceID OpenDevice(TSdlOutput& out) {
     want.callback = FillAudio;
     want.userdata = &out;
     SDL_AudioSpec have{};
-    out.OpenedAt.store(SteadySeconds());
     const char* driver = SDL_GetCurrentAudioDriver();
     out.WatchUnderruns.store(!driver || std::strcmp(driver, "dummy") != 0);
     // No allowed changes: SDL converts to whatever the device takes.
@@ -186,9 +191,11 @@ bool OpenSdlAudio(int32_t latencyMs) {
     auto out = std::make_unique<TSdlOutput>();
     const double ms = latencyMs > 0 ? std::clamp(latencyMs, 40, 186) : kDefaultAudioLatencyMs;
     out->Latency = static_cast<int32_t>(std::lround(ms * kOutputHertz / 1000));
-    // Whole multiples of 10 ms, so that outputs that sleep in milliseconds
-    // between periods (SDL's disk writer) keep time.
-    out->Period.store(kOutputHertz / 100 * std::max(1, out->Latency / 4 / (kOutputHertz / 100)));
+    // Half the latency, in whole multiples of 10 ms, so that outputs that
+    // sleep in milliseconds between periods (SDL's disk writer) keep time.
+    // A sound server may hold no more than one period of the game's sound:
+    // a quarter of the latency ran dry whenever the machine was busy.
+    out->Period.store(kOutputHertz / 100 * std::max(1, out->Latency / 2 / (kOutputHertz / 100)));
     out->Mixer->SetLatency(out->Latency);
     SDL_AudioDeviceID device = OpenDevice(*out);
     if (device == 0) {

@@ -99,26 +99,26 @@ TEST_F(SdlAudioTest, TheMixerFeedsTheDeviceAndALostDeviceIsReplaced) {
     PauseSdlAudio(false);
 }
 
-// The disk driver sleeps 50 ms between periods of 10: every callback comes
+// The disk driver sleeps 100 ms between periods of 20: every callback comes
 // too late. The period doubles once, with one line on stderr, and the
 // underruns are counted.
 TEST_F(SdlAudioTest, ADeviceThatRunsDryGrowsItsPeriodOnceAndSaysSo) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-    setenv("SDL_DISKAUDIODELAY", "50", 1);
+    setenv("SDL_DISKAUDIODELAY", "100", 1);
     ::testing::internal::CaptureStderr();
     bool opened = OpenSdlAudio();
     if (opened) {
         EXPECT_LE(SdlAudioLatencyFrames(), 2205);  // 50 ms
-        EXPECT_EQ(SdlAudioPeriodFrames(), 441);
-        EXPECT_TRUE(WaitFor([&] { return SdlAudioUnderrunCount() >= 3 && SdlAudioDevice() != 0; }, 10.0));
         EXPECT_EQ(SdlAudioPeriodFrames(), 882);
+        EXPECT_TRUE(WaitFor([&] { return SdlAudioUnderrunCount() >= 3 && SdlAudioDevice() != 0; }, 10.0));
+        EXPECT_EQ(SdlAudioPeriodFrames(), 1764);
         CloseSdlAudio();
     }
     std::string messages = ::testing::internal::GetCapturedStderr();
     unsetenv("SDL_DISKAUDIODELAY");
     if (!opened) GTEST_SKIP() << "SDL has no disk audio driver here";
-    const std::string line = "tuublark: audio output ran dry; its period grows to 882 frames\n";
+    const std::string line = "tuublark: audio output ran dry; its period grows to 1764 frames\n";
     size_t at = messages.find(line);
     EXPECT_NE(at, std::string::npos) << messages;
     EXPECT_EQ(messages.find("tuublark:", at + 1), std::string::npos) << messages;  // once, and nothing else
