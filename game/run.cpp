@@ -134,7 +134,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         SystemDriver().BeginFrame(frame);
         // Stopped while waiting (minimised, unfocused): no frame more.
         if (StopSignalled()) break;
-        BeginAudioFrame();
+        BeginAudioFrame(FrameLatenessSeconds());
         if (scripted) script.ApplyFrame(frame, Keyboard());
         profile.BeginFrame();
         const int32_t screenAtStart = g->Screen;

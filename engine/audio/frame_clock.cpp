@@ -1,5 +1,6 @@
 #include "engine/audio/frame_clock.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tuublark {
@@ -13,10 +14,11 @@ void TFrameClock::Tick(double outputNow) {
         if (std::fabs(error) > kJumpLimit && ++outlying_ < kJumpFrames) return;
         if (std::fabs(error) <= kJumpLimit) {
             outlying_ = 0;
-            smoothed_ += (error - smoothed_) / 16.0;
-            if (std::fabs(smoothed_) > kDriftLimit) {
-                anchor_ -= smoothed_;
-                smoothed_ = 0;
+            largest_ = seen_ == 0 ? error : std::max(largest_, error);
+            if (++seen_ < kSpanFrames) return;
+            seen_ = 0;
+            if (std::fabs(largest_) > kDriftLimit) {
+                anchor_ -= largest_;
                 ++corrections_;
             }
             return;
@@ -26,7 +28,7 @@ void TFrameClock::Tick(double outputNow) {
     anchored_ = true;
     anchor_ = natural;
     frame_ = 0;
-    smoothed_ = 0;
+    seen_ = 0;
     outlying_ = 0;
 }
 

@@ -239,7 +239,7 @@ void TMixer::BeginFrame(double now) {
 void TMixer::Mix(int16_t* out, int32_t frames, double now) {
     frames = std::clamp(frames, 0, kMixFrames);
     const int64_t blockStart = mixedFrames_.load(std::memory_order_relaxed);
-    if (now >= 0) outputClock_.Stamp(now, blockStart);
+    if (now >= 0) outputClock_.Stamp(now, blockStart, frames);
 
     while (overflow_ && !spare_.Full()) {
         TVoice* voice = overflow_;

@@ -22,7 +22,7 @@ double SteadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-void TMixerAudioDriver::BeginFrame() { mixer_->BeginFrame(SteadySeconds()); }
+void TMixerAudioDriver::BeginFrame(double lateSeconds) { mixer_->BeginFrame(SteadySeconds() - lateSeconds); }
 
 int16_t MixerLevel(float value) { return TruncateTo<int16_t>(static_cast<double>(value) * 4096.0); }
 int32_t MixerRate(float factor) { return TruncateTo<int32_t>(static_cast<double>(factor) * 65536.0); }

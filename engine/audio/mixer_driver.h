@@ -59,8 +59,9 @@ public:
     using TAudioDriver::CreateSound;
     SoundRef CreateSound(const TAudioSample& sample, int32_t flags) override;
     ChannelRef AllocChannel() override;
-    // Moves the mixer's frame clock on, stamped with SteadySeconds.
-    void BeginFrame() override;
+    // Moves the mixer's frame clock on, stamped with SteadySeconds less the
+    // frame's lateness.
+    void BeginFrame(double lateSeconds) override;
 
     TMixer& Mixer() const { return *mixer_; }
 

@@ -7,7 +7,7 @@
 
 namespace tuublark {
 
-void TOutputClock::Stamp(double now, int64_t framesBefore) {
+void TOutputClock::Stamp(double now, int64_t framesBefore, int32_t frames) {
     calls_[next_] = {now, now - static_cast<double>(framesBefore) / kOutputHertz};
     next_ = (next_ + 1) % kWindow;
     count_ = std::min(count_ + 1, kWindow);
@@ -32,7 +32,7 @@ void TOutputClock::Stamp(double now, int64_t framesBefore) {
     double drift = 0;
     if (markCount_ > 0 && median.Time - marks_[0].Time >= kDriftSpan)
         drift = (median.Offset - marks_[0].Offset) / (median.Time - marks_[0].Time);
-    Publish(median, drift);
+    Publish(median, drift, static_cast<double>(framesBefore + frames));
 }
 
 TOutputClock::TPoint TOutputClock::Median(int32_t calls) {
@@ -48,32 +48,31 @@ TOutputClock::TPoint TOutputClock::Median(int32_t calls) {
     return {timeSum / calls, *middle};
 }
 
-void TOutputClock::Publish(TPoint median, double drift) {
-    const uint32_t sequence = sequence_.load(std::memory_order_relaxed);
-    sequence_.store(sequence + 1, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_release);
-    time_.store(median.Time, std::memory_order_relaxed);
-    offset_.store(median.Offset, std::memory_order_relaxed);
-    drift_.store(drift, std::memory_order_relaxed);
-    sequence_.store(sequence + 2, std::memory_order_release);
+void TOutputClock::Publish(TPoint median, double drift, double end) {
+    // Sequentially consistent throughout: a reader that sees the same even
+    // count before and after its reads saw no write in between.
+    const uint32_t sequence = sequence_.load();
+    sequence_.store(sequence + 1);
+    time_.store(median.Time);
+    offset_.store(median.Offset);
+    drift_.store(drift);
+    end_.store(end);
+    sequence_.store(sequence + 2);
 }
 
 double TOutputClock::At(double now) const {
     uint32_t before, after;
-    double time, offset, drift;
-    // Read again while the audio thread writes (odd count) or wrote
-    // meanwhile; the fence keeps the second read of the count after the
-    // fields.
+    double time, offset, drift, end;
     do {
-        before = sequence_.load(std::memory_order_acquire);
-        time = time_.load(std::memory_order_relaxed);
-        offset = offset_.load(std::memory_order_relaxed);
-        drift = drift_.load(std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_acquire);
-        after = sequence_.load(std::memory_order_relaxed);
+        before = sequence_.load();
+        time = time_.load();
+        offset = offset_.load();
+        drift = drift_.load();
+        end = end_.load();
+        after = sequence_.load();
     } while (before != after || (before & 1));
     if (before == 0) return -1.0;
-    return std::max(0.0, (now - offset - drift * (now - time)) * kOutputHertz);
+    return std::clamp((now - offset - drift * (now - time)) * kOutputHertz, 0.0, end + kStallFrames);
 }
 
 }  // namespace tuublark

@@ -32,15 +32,18 @@ public:
     static constexpr double kDriftSpan = 2.0;
     static constexpr int32_t kRecent = 32;
     static constexpr double kStep = 0.005;
+    static constexpr double kStallFrames = 2205;  // 50 ms
 
-    // Audio thread: a mix call at `now` (seconds) asks for the frames
+    // Audio thread: a mix call at `now` (seconds) asks for `frames` frames
     // after `framesBefore`.
-    void Stamp(double now, int64_t framesBefore);
+    void Stamp(double now, int64_t framesBefore, int32_t frames);
     // Audio thread: the output starts again (opened anew, or resumed after
     // a pause that mixed nothing), so the earlier calls no longer tell
     // where it stands.
     void Restart() { count_ = 0, markCount_ = 0, sinceMark_ = 0; }
-    // Any thread: output frames at `now`; -1 before the first stamp.
+    // Any thread: output frames at `now`, never more than kStallFrames past
+    // the frames mixed so far (an output that stops asking for that long
+    // has stopped playing); -1 before the first stamp.
     double At(double now) const;
 
 private:
@@ -49,7 +52,7 @@ private:
     };
     // The median offset of the newest `calls` calls, with their mean time.
     TPoint Median(int32_t calls);
-    void Publish(TPoint median, double drift);
+    void Publish(TPoint median, double drift, double end);
 
     std::array<TPoint, kWindow> calls_{};  // ring, newest at next_ - 1
     std::array<double, kWindow> scratch_{};
@@ -59,9 +62,10 @@ private:
     int32_t markCount_ = 0, sinceMark_ = 0;
 
     // Published under a sequence count, odd while written: the offset at
-    // Time, and how fast it moves (seconds per second).
+    // Time, how fast it moves (seconds per second), and the end of the
+    // frames mixed.
     std::atomic<uint32_t> sequence_{0};
-    std::atomic<double> time_{0.0}, offset_{0.0}, drift_{0.0};
+    std::atomic<double> time_{0.0}, offset_{0.0}, drift_{0.0}, end_{0.0};
 };
 
 }  // namespace tuublark

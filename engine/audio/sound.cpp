@@ -24,7 +24,7 @@ SoundRef LoadSound(const std::string& path, int32_t flags) { return AudioDriver(
 
 ChannelRef AllocChannel() { return AudioDriver().AllocChannel(); }
 
-void BeginAudioFrame() { AudioDriver().BeginFrame(); }
+void BeginAudioFrame(double lateSeconds) { AudioDriver().BeginFrame(lateSeconds); }
 
 ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel) {
     if (!sound) return nullptr;

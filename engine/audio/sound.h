@@ -49,8 +49,9 @@ public:
     // A sound of decoded data; non-zero flags loop.
     virtual SoundRef CreateSound(const TAudioSample& sample, int32_t flags);
     virtual ChannelRef AllocChannel() { return std::make_shared<TChannel>(); }
-    // A game frame begins: sounds started from now on belong to it.
-    virtual void BeginFrame() {}
+    // A game frame begins, `lateSeconds` after it was due: sounds started
+    // from now on belong to it.
+    virtual void BeginFrame(double lateSeconds) { (void)lateSeconds; }
 };
 
 void SetAudioDriver(std::unique_ptr<TAudioDriver> driver);
@@ -62,8 +63,10 @@ TAudioDriver& AudioDriver();
 SoundRef LoadSound(const std::string& path, int32_t flags);
 ChannelRef AllocChannel();
 // Once at the start of every game frame, so that sounds start in time with
-// the frames they were played in.
-void BeginAudioFrame();
+// the frames they were played in. A frame that starts late (the pacing
+// makes the time up) is timed from when it was due: the music keeps the
+// frames' schedule instead of their wake-ups.
+void BeginAudioFrame(double lateSeconds = 0.0);
 ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel);
 void StopChannel(const ChannelRef& channel);
 // Volume 0..1, pan -1 (left) .. 1 (right), depth (negative inverts the

@@ -25,6 +25,11 @@ int32_t TFramePacing::WaitBeforeFlip(int32_t now, int32_t hertz) {
     return 0;
 }
 
+double TFramePacing::LatenessAt(int32_t now, int32_t hertz) const {
+    const double late = MillisecsSince(now, PacingStart) - static_cast<double>(PacingTicks) / hertz;
+    return late > 0 && late < kCatchUpFrames * 1000 / hertz ? late : 0.0;
+}
+
 bool CalibrateRetrace(int32_t hertz, const std::function<void()>& swap, const std::function<int32_t()>& clock) {
     int32_t hits = 0;
     for (int32_t trial = 0; trial < hertz; ++trial) {
@@ -75,6 +80,12 @@ void FlipFrame() {
         if (wait > 0) Delay(wait);
     }
     RenderDriver().Flip();
+}
+
+double FrameLatenessSeconds() {
+    const TGraphicsState& g = Graphics();
+    if (!g.Pacing.PacingOn || g.Hertz <= 0) return 0.0;
+    return g.Pacing.LatenessAt(Millisecs(), g.Hertz) / 1000.0;
 }
 
 void ClearScreen() { RenderDriver().Clear(); }

@@ -32,6 +32,10 @@ struct TFramePacing {
     // late frame, which resynchronises when it is kCatchUpFrames late or
     // more, as does a wait of 1000 ms or more.
     int32_t WaitBeforeFlip(int32_t now, int32_t hertz);
+    // How far behind its due time (the last frame's presentation) a frame
+    // starting at `now` is, in ms: 0 when on time, and when it is so late
+    // that the schedule will start again.
+    double LatenessAt(int32_t now, int32_t hertz) const;
 };
 
 struct TGraphicsState {
@@ -49,6 +53,9 @@ bool CalibrateRetrace(int32_t hertz, const std::function<void()>& swap, const st
 
 void OpenGraphics(int32_t width, int32_t height, int32_t depth, int32_t hertz);
 void FlipFrame();
+// The frame starting now against the timer pacing's schedule (see
+// TFramePacing::LatenessAt), in seconds; 0 when the display keeps time.
+double FrameLatenessSeconds();
 void ClearScreen();
 void SetClearColor(int32_t r, int32_t g, int32_t b);
 void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height);

@@ -42,11 +42,15 @@ TEST(FramePacing, ALateFrameCatchesUpAStallResynchronisesAndAWaitOfASecondIsNeve
     late.PacingOn = stalled.PacingOn = backwards.PacingOn = 1;
     late.PacingStart = stalled.PacingStart = 0, backwards.PacingStart = 10000;
     EXPECT_EQ(late.WaitBeforeFlip(5, 60), 11);  // due at 16
+    EXPECT_DOUBLE_EQ(late.LatenessAt(16, 60), 0.0);
+    EXPECT_NEAR(late.LatenessAt(40, 60), 40 - 1000 / 60.0, 1e-9);
     // Frame 2 is due at 33 but comes at 50: no sleep, and the schedule
     // stands, so frame 3 (due at 50) goes at once and frame 4 at 66.
     EXPECT_EQ(late.WaitBeforeFlip(50, 60), 0);
     EXPECT_EQ(late.WaitBeforeFlip(52, 60), 0);
     EXPECT_EQ(late.WaitBeforeFlip(53, 60), 66 - 53);
+    // A frame starting three frames late will start the schedule again.
+    EXPECT_DOUBLE_EQ(late.LatenessAt(117, 60), 0.0);
     // Three frames late is a stall: the count restarts from the time
     // reached, and the next frame is due one frame after it.
     EXPECT_EQ(stalled.WaitBeforeFlip(5, 60), 11);
