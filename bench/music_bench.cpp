@@ -190,22 +190,23 @@ int Seams(const std::string& capturePath, const std::string& tracePath, const st
             std::fprintf(stderr, "start frame %d (%.3f s) %s at %.0f\n", s.Frame, times.at(s.Frame), s.Loop.c_str(),
                          s.Sample);
 
-    // The game's frame schedule near a frame: frames released on time start
+    // The game's frame schedule at a frame: frames released on time start
     // at their due time, late ones after it, so the earliest start against
-    // 60 Hz among the frames around it. A frame late by less than the
-    // pacing's catch-up keeps the schedule; a stall restarts it later.
+    // 60 Hz among the 30 frames up to it. A frame late by less than the
+    // pacing's catch-up (50 ms) keeps the schedule and its sounds are timed
+    // from when it was due; a stall restarts the schedule later.
     auto schedule = [&](int frame) {
         double earliest = 1e300;
-        for (auto it = times.lower_bound(frame - 30); it != times.end() && it->first <= frame + 30; ++it)
+        for (auto it = times.lower_bound(frame - 30); it != times.end() && it->first <= frame; ++it)
             earliest = std::min(earliest, it->second - it->first / 60.0);
         return earliest;
     };
-    // Seams of passes the game played on time: the schedule the same at
-    // both starts, within 10 ms (frames start a few milliseconds after their
-    // due time on a busy machine, and a restarted schedule moves by at
-    // least the catch-up, 50 ms). The capture's spacing of the two starts,
-    // on the capture's own clock brought to 44100 a second, against the
-    // loop.
+    auto onSchedule = [&](int frame) { return times.at(frame) - frame / 60.0 - schedule(frame) < 0.040; };
+    // Seams of passes the game played on time: both starts on the
+    // schedule, and the schedule the same at both within 10 ms (frames
+    // start a few milliseconds after their due time on a busy machine). The
+    // capture's spacing of the two starts, on the capture's own clock
+    // brought to 44100 a second, against the loop.
     std::vector<double> seams, raws;
     int found = 0, late = 0;
     for (const TStart& s : starts) found += s.Sample >= 0;
@@ -214,7 +215,7 @@ int Seams(const std::string& capturePath, const std::string& tracePath, const st
         if (a.Sample < 0 || b.Sample < 0 || a.Loop != b.Loop) continue;
         const double length = static_cast<double>(loops[a.Loop].size());
         if (b.Frame - a.Frame != static_cast<int>(std::lround(length / kSamplesPerFrame))) continue;
-        if (std::fabs(schedule(b.Frame) - schedule(a.Frame)) > 0.010) {
+        if (!onSchedule(a.Frame) || !onSchedule(b.Frame) || std::fabs(schedule(b.Frame) - schedule(a.Frame)) > 0.010) {
             ++late;
             continue;
         }

@@ -19,10 +19,10 @@ mix=$(./bench/mixer_bench --benchmark_repetitions=5 --benchmark_report_aggregate
       --benchmark_format=json 2>/dev/null)
 loudness=$(./bench/music_bench loudness)
 
-# The music in time: the game paced at 60 Hz in a window over the first 40 s
-# of the golden replay (skins 1 and 2), played into a PulseAudio null sink,
-# a device that keeps time by the system clock, and recorded from the sink's
-# monitor; music_bench finds the loop starts in the recording. (SDL's disk
+# The music in time: the game paced at 60 Hz in a window over the first
+# 100 s of the golden replay (skins 1 to 3, 22 loop restarts), played into a
+# PulseAudio null sink and recorded from the sink's monitor; music_bench
+# finds the loop starts in the recording. (SDL's disk
 # audio driver sleeps whole milliseconds between periods and plays about 2%
 # slow, which the game's clock must follow by re-anchoring: a seam measured
 # on it measures that driver.)
@@ -38,7 +38,7 @@ parec -d capture.monitor --raw --format=s16le --rate=44100 --channels=2 >"$work/
 recorder=$!
 SDL_AUDIODRIVER=pulseaudio TUUBLARK_AUDIO_REPORT="$work/audio.json" \
   xvfb-run -a -s "-screen 0 1024x768x24" ./tuublark --windowed --input ../tests/replays/golden-input.txt \
-  --frames 2400 --trace "$work/trace.jsonl" --profile "$work/profile.txt" 2>/dev/null
+  --frames 6000 --trace "$work/trace.jsonl" --profile "$work/profile.txt" 2>/dev/null
 sleep 0.5
 kill "$recorder"
 wait "$recorder" 2>/dev/null || true

@@ -17,6 +17,7 @@
 
 #include "engine/audio/mixer.h"
 #include "engine/audio/mixer_driver.h"
+#include "engine/runtime/file_open.h"
 
 namespace tuublark {
 namespace {
@@ -165,7 +166,7 @@ void ReopenLoop(TSdlOutput& out) {
 void WriteReport(const TSdlOutput& out) {
     const char* path = std::getenv("TUUBLARK_AUDIO_REPORT");
     if (!path || !*path) return;
-    std::FILE* file = std::fopen(path, "w");
+    std::FILE* file = OpenFile(path, "w");
     if (!file) return;
     const TFrameClock& clock = out.Mixer->FrameClock();
     std::fprintf(file,
