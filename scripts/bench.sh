@@ -34,6 +34,9 @@ export XDG_RUNTIME_DIR="$pulse/run"
 HOME="$pulse" pulseaudio -n --daemonize=yes --exit-idle-time=-1 --log-target=file:"$pulse/log" \
   -L module-native-protocol-unix -L "module-null-sink sink_name=capture rate=44100 channels=2"
 trap 'HOME="$pulse" pulseaudio --kill 2>/dev/null; rm -rf "$work"' EXIT
+# A recording begun the moment the server starts keeps the sink's start-up
+# timing (its first blocks are long), and the starts are then misplaced.
+sleep 1
 parec -d capture.monitor --raw --format=s16le --rate=44100 --channels=2 >"$work/capture.raw" &
 recorder=$!
 SDL_AUDIODRIVER=pulseaudio TUUBLARK_AUDIO_REPORT="$work/audio.json" \
