@@ -232,6 +232,8 @@ void TMixer::FreeVoice(TVoice* voice) {
 }
 
 void TMixer::BeginFrame(double now) {
+    const int32_t latency = requestedLatency_.load();
+    if (latency > 0 && latency != frameClock_.Latency()) frameClock_.SetLatency(latency);
     double output = OutputClockAt(now);
     if (output >= 0) frameClock_.Tick(output);
 }

@@ -48,6 +48,8 @@ public:
     // stamps its mix calls with): moves the frame clock on.
     void BeginFrame(double now);
     void SetLatency(int32_t frames) { frameClock_.SetLatency(frames); }
+    // Any thread: a latency the frame clock takes up at the next frame.
+    void RequestLatency(int32_t frames) { requestedLatency_.store(frames); }
     const TFrameClock& FrameClock() const { return frameClock_; }
     // Where the output clock stands at `now`, in output frames (see
     // TOutputClock); -1 before the first mix call with a time.
@@ -117,6 +119,7 @@ private:
     TVoiceRing<kVoiceRingSize> spare_;    // mixer -> game
     std::atomic<int32_t> voiceRecords_{0};
     TOutputClock outputClock_;  // stamped by the audio thread
+    std::atomic<int32_t> requestedLatency_{0};
     std::atomic<int64_t> mixedFrames_{0};
     std::atomic<int64_t> lateStarts_{0};
     std::atomic<int64_t> worstLate_{0};

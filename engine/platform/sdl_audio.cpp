@@ -37,7 +37,7 @@ struct TSdlOutput {
     std::atomic<bool> WatchUnderruns{true};
     std::atomic<int32_t> Underruns{0};
     std::atomic<int32_t> Period{512};
-    int32_t Latency = 2048;
+    std::atomic<int32_t> Latency{2048};
     std::mutex WakeMutex;
     std::condition_variable Wake;
     std::thread Reopener;
@@ -135,9 +135,14 @@ void ReopenLoop(TSdlOutput& out) {
         if (out.Shutdown.load()) break;
         out.Added.store(false);
         if (out.Grow.exchange(false)) {
-            // Once: a period twice as long, still within the latency.
+            // Once: a period twice as long, and a latency of two periods,
+            // so sounds still reach the mixer before their block.
             out.Period.store(out.Period.load() * 2);
-            std::fprintf(stderr, "tuublark: audio output ran dry; its period grows to %d frames\n", out.Period.load());
+            out.Latency.store(std::max(out.Latency.load(), 2 * out.Period.load()));
+            out.Mixer->RequestLatency(out.Latency.load());
+            std::fprintf(stderr,
+                         "tuublark: audio output ran dry; its period grows to %d frames, its latency to %d ms\n",
+                         out.Period.load(), out.Latency.load() * 1000 / kOutputHertz);
             SDL_AudioDeviceID dry = out.Device.exchange(0);
             if (dry != 0) SDL_CloseAudioDevice(dry);
             out.LastCallback = -1.0;
@@ -173,9 +178,10 @@ void WriteReport(const TSdlOutput& out) {
                  "{\"latency_frames\": %d, \"period_frames\": %d, \"underruns\": %d, \"late_starts\": %lld, "
                  "\"worst_late_frames\": %lld, \"drift_corrections\": %lld, \"jumps\": %lld, "
                  "\"sounds\": %lld, \"mean_latency_frames\": %.1f, \"worst_latency_frames\": %lld}\n",
-                 out.Latency, out.Period.load(), out.Underruns.load(), static_cast<long long>(out.Mixer->LateStarts()),
-                 static_cast<long long>(out.Mixer->WorstLateFrames()), static_cast<long long>(clock.DriftCorrections()),
-                 static_cast<long long>(clock.Jumps()), static_cast<long long>(out.Mixer->LatencyCount()),
+                 out.Latency.load(), out.Period.load(), out.Underruns.load(),
+                 static_cast<long long>(out.Mixer->LateStarts()), static_cast<long long>(out.Mixer->WorstLateFrames()),
+                 static_cast<long long>(clock.DriftCorrections()), static_cast<long long>(clock.Jumps()),
+                 static_cast<long long>(out.Mixer->LatencyCount()),
                  out.Mixer->LatencyCount() ? out.Mixer->LatencySum() / out.Mixer->LatencyCount() : 0.0,
                  static_cast<long long>(out.Mixer->WorstLatencyFrames()));
     std::fclose(file);
@@ -191,13 +197,13 @@ bool OpenSdlAudio(int32_t latencyMs) {
     }
     auto out = std::make_unique<TSdlOutput>();
     const double ms = latencyMs > 0 ? std::clamp(latencyMs, 40, 186) : kDefaultAudioLatencyMs;
-    out->Latency = static_cast<int32_t>(std::lround(ms * kOutputHertz / 1000));
+    out->Latency.store(static_cast<int32_t>(std::lround(ms * kOutputHertz / 1000)));
     // Half the latency, in whole multiples of 10 ms, so that outputs that
     // sleep in milliseconds between periods (SDL's disk writer) keep time.
     // A sound server may hold no more than one period of the game's sound:
     // a quarter of the latency ran dry whenever the machine was busy.
-    out->Period.store(kOutputHertz / 100 * std::max(1, out->Latency / 2 / (kOutputHertz / 100)));
-    out->Mixer->SetLatency(out->Latency);
+    out->Period.store(kOutputHertz / 100 * std::max(1, out->Latency.load() / 2 / (kOutputHertz / 100)));
+    out->Mixer->SetLatency(out->Latency.load());
     SDL_AudioDeviceID device = OpenDevice(*out);
     if (device == 0) {
         std::fprintf(stderr, "tuublark: no audio device (%s); playing silently\n", SDL_GetError());
@@ -244,6 +250,6 @@ int32_t SdlAudioUnderrunCount() { return g_output ? g_output->Underruns.load() :
 
 int32_t SdlAudioPeriodFrames() { return g_output ? g_output->Period.load() : 0; }
 
-int32_t SdlAudioLatencyFrames() { return g_output ? g_output->Latency : 0; }
+int32_t SdlAudioLatencyFrames() { return g_output ? g_output->Latency.load() : 0; }
 
 }  // namespace tuublark

@@ -100,8 +100,8 @@ TEST_F(SdlAudioTest, TheMixerFeedsTheDeviceAndALostDeviceIsReplaced) {
 }
 
 // The disk driver sleeps 100 ms between periods of 20: every callback comes
-// too late. The period doubles once, with one line on stderr, and the
-// underruns are counted.
+// too late. The period doubles once and the latency with it, with one line
+// on stderr, and the underruns are counted.
 TEST_F(SdlAudioTest, ADeviceThatRunsDryGrowsItsPeriodOnceAndSaysSo) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
@@ -113,12 +113,15 @@ TEST_F(SdlAudioTest, ADeviceThatRunsDryGrowsItsPeriodOnceAndSaysSo) {
         EXPECT_EQ(SdlAudioPeriodFrames(), 882);
         EXPECT_TRUE(WaitFor([&] { return SdlAudioUnderrunCount() >= 3 && SdlAudioDevice() != 0; }, 10.0));
         EXPECT_EQ(SdlAudioPeriodFrames(), 1764);
+        EXPECT_EQ(SdlAudioLatencyFrames(), 3528);
+        BeginAudioFrame();  // the game's next frame takes the latency up
+        EXPECT_EQ(static_cast<TMixerAudioDriver&>(AudioDriver()).Mixer().FrameClock().Latency(), 3528);
         CloseSdlAudio();
     }
     std::string messages = ::testing::internal::GetCapturedStderr();
     unsetenv("SDL_DISKAUDIODELAY");
     if (!opened) GTEST_SKIP() << "SDL has no disk audio driver here";
-    const std::string line = "tuublark: audio output ran dry; its period grows to 1764 frames\n";
+    const std::string line = "tuublark: audio output ran dry; its period grows to 1764 frames, its latency to 80 ms\n";
     size_t at = messages.find(line);
     EXPECT_NE(at, std::string::npos) << messages;
     EXPECT_EQ(messages.find("tuublark:", at + 1), std::string::npos) << messages;  // once, and nothing else
