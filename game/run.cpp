@@ -176,6 +176,16 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     // The game was played to its end; the record could not keep up.
     if (recorder.Failed())
         exitStatus = Fail(options.RecordPath + ": cannot write record file; the record is incomplete");
+    // A window the player resized opens at that size next time; the file's
+    // full-screen choice stays as it was (--windowed does not reach it).
+    int32_t windowWidth, windowHeight;
+    TSettings& kept = settingsFile.Values;
+    if (playerRun && SystemDriver().ResizedWindow(windowWidth, windowHeight) &&
+        (windowWidth != kept.WindowWidth || windowHeight != kept.WindowHeight)) {
+        kept.WindowWidth = windowWidth;
+        kept.WindowHeight = windowHeight;
+        SaveSettings(SettingsPath(), settingsFile);
+    }
     if (StopSignalled()) {
         // The outputs are whole and the display is given back; work going
         // on in the background (sounds decoding) is not waited for.

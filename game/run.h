@@ -23,8 +23,8 @@ using PlatformInstaller =
 // cannot start. An engine fatal error (TEngineError) leaves it unwound.
 //
 // A run played by a player (neither --input nor --headless) starts from the
-// kept high score and keeps a new one; every run with a display reads the
-// settings file.
+// kept high score and keeps a new one, and keeps the size of a window the
+// player resized in the settings file; every run with a display reads it.
 int RunGame(const CommandLine& options, const std::string& executablePath, const PlatformInstaller& installPlatform);
 
 }  // namespace tuublark

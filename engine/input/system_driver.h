@@ -52,6 +52,13 @@ public:
     virtual void PauseAudio(bool paused) { (void)paused; }
     // Full screen or a window from now on.
     virtual void SetFullScreen(bool on) { (void)on; }
+    // True when the display is a plain window (neither full screen,
+    // minimised nor maximised) that was resized from the size it opened
+    // at; `width` x `height` is then its inner size in points.
+    virtual bool ResizedWindow(int32_t& width, int32_t& height) const {
+        (void)width, (void)height;
+        return false;
+    }
 };
 
 // Sleeps `ms` in slices of kStopCheckMs through `sleep`, ending early once

@@ -42,6 +42,7 @@ public:
     void SetFullScreen(bool on) override {
         if (window_.IsFullScreen() != on) window_.ToggleFullScreen();
     }
+    bool ResizedWindow(int32_t& width, int32_t& height) const override { return window_.Resized(width, height); }
 
 private:
     void Handle(const SDL_Event& event);

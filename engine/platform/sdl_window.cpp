@@ -118,6 +118,18 @@ bool TSdlWindow::IsMinimised() const { return window_ && (SDL_GetWindowFlags(win
 
 bool TSdlWindow::HasFocus() const { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS); }
 
+bool TSdlWindow::Resized(int32_t& width, int32_t& height) const {
+    const Uint32 notPlain =
+        SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED;
+    if (!window_ || (SDL_GetWindowFlags(window_) & notPlain)) return false;
+    int w = 0, h = 0, openW = 0, openH = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    WindowSize(openW, openH);
+    width = w;
+    height = h;
+    return w > 0 && h > 0 && (w != openW || h != openH);
+}
+
 void TSdlWindow::CloseContext() {
     if (context_) {
         SDL_GL_DeleteContext(context_);

@@ -35,6 +35,10 @@ public:
     bool IsFullScreen() const;
     bool IsMinimised() const;
     bool HasFocus() const;
+    // True while a plain window (neither full screen, minimised nor
+    // maximised) measures other than the size it opens at; `width` x
+    // `height` is then its inner size in points.
+    bool Resized(int32_t& width, int32_t& height) const;
     uint32_t WindowId() const { return window_ ? SDL_GetWindowID(window_) : 0; }
 
 private:

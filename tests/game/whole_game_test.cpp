@@ -130,25 +130,31 @@ TEST(WholeGame, StopSignalWhilePausedEndsTheRunWithAWholeTrace) {
     EXPECT_NE(trace.substr(trace.rfind("{\"Frame\"")).find("\"Screen\":2,"), std::string::npos) << "paused in play";
 }
 
-TEST(WholeGame, KeyReboundOnTheOptionsScreenPlaysAndIsSaved) {
+TEST(WholeGame, KeyReboundOnTheOptionsScreenAndResizedWindowPlayAndAreSaved) {
     SKIP_WITHOUT_XDOTOOL();
     std::string config = Temp("config"), record = Temp("rebind.rec"), live = Temp("rebind.jsonl");
     std::string replay = Temp("rebind_replay.jsonl");
     std::system(("rm -rf '" + config + "' && mkdir -p '" + config + "/tuublark'").c_str());
     WriteFile(config + "/tuublark/settings.ini", "colour = blue\nmusic_volume = 50\n");
-    // O opens the options; the fourth line is Left: Enter, then J. Escape
-    // closes; Space starts a game and J moves the piece.
+    // The window is resized. O opens the options; the fourth line is Left:
+    // Enter, then J. Escape closes; Space starts a game and J moves the piece.
     RunWithKeys("--frames 300 --record '" + record + "' --trace '" + live + "'",
-                "xdotool key o; sleep 0.3; xdotool key Down Down Down Return; sleep 0.2; xdotool key j; sleep 0.2; "
+                "xdotool windowsize \"$id\" 1000 700; xdotool key o; sleep 0.3; xdotool key Down Down Down Return; "
+                "sleep 0.2; xdotool key j; sleep 0.2; "
                 "xdotool key Escape; sleep 0.3; xdotool key space; sleep 0.4; xdotool key j",
                 "rebind", "XDG_CONFIG_HOME='" + config + "' ");
     std::string settings = ReadFile(config + "/tuublark/settings.ini");
     EXPECT_NE(settings.find("key_left = J\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("window_size = 1000x700\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("fullscreen = on\n"), std::string::npos) << "--windowed reached the file";
     std::string recorded = ReadFile(record);
     EXPECT_NE(recorded.find(" down left"), std::string::npos) << recorded;
     EXPECT_EQ(recorded.find(" down escape"), std::string::npos) << "the screen's Escape reached the title";
-    ASSERT_EQ(RunGameProcess("--headless --frames 300 --input '" + record + "' --trace '" + replay + "'").Status, 0);
+    // Replayed in a window resized again: the same game, the file untouched.
+    RunWithKeys("--frames 300 --input '" + record + "' --trace '" + replay + "'", "xdotool windowsize \"$id\" 640 480",
+                "rebind_replay", "XDG_CONFIG_HOME='" + config + "' ");
     EXPECT_EQ(ReadFile(live), ReadFile(replay));
+    EXPECT_EQ(ReadFile(config + "/tuublark/settings.ini"), settings);
 }
 
 TEST(WholeGame, KeptHighScoreStartsAPlayedGameAndItsRecordButNoReplay) {
