@@ -19,7 +19,7 @@ int32_t TFramePacing::WaitBeforeFlip(int32_t now, int32_t hertz) {
     PacingTicks += 1000;
     int64_t wait = PacingTicks / hertz - MillisecsSince(now, PacingStart);
     if (wait > 0 && wait < 1000) return static_cast<int32_t>(wait);
-    if (wait <= 0 && -wait < kCatchUpFrames * 1000 / hertz) return 0;
+    if (wait <= 0 && -wait < CatchUpMs(hertz)) return 0;
     PacingStart = now;
     PacingTicks = 0;
     return 0;
@@ -27,7 +27,7 @@ int32_t TFramePacing::WaitBeforeFlip(int32_t now, int32_t hertz) {
 
 double TFramePacing::LatenessAt(int32_t now, int32_t hertz) const {
     const double late = MillisecsSince(now, PacingStart) - static_cast<double>(PacingTicks) / hertz;
-    return late > 0 && late < kCatchUpFrames * 1000 / hertz ? late : 0.0;
+    return late > 0 && late < CatchUpMs(hertz) ? late : 0.0;
 }
 
 bool CalibrateRetrace(int32_t hertz, const std::function<void()>& swap, const std::function<int32_t()>& clock) {

@@ -27,6 +27,7 @@ struct TFramePacing {
     // sweep pass keeps its length in real time (the music is timed by it).
     // A frame later than that (a stall, a pause) starts the schedule again.
     static constexpr int32_t kCatchUpFrames = 3;
+    static int32_t CatchUpMs(int32_t hertz) { return kCatchUpFrames * 1000 / hertz; }
 
     // Milliseconds to sleep before presenting, given the clock now: 0 for a
     // late frame, which resynchronises when it is kCatchUpFrames late or
