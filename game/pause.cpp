@@ -23,7 +23,10 @@ TMenuRequest TakeMenuRequest(int32_t screen, const TKeyBindings& keys) {
     const bool inGame = screen != kTitleScreen;
     TMenuRequest request = TMenuRequest::None;
     if (system.TakeFocusLost() && inGame) request = TMenuRequest::Pause;
-    while (int key = system.TakeMenuKey()) {
+    // The keys after the one that opens a menu are that menu's.
+    while (request == TMenuRequest::None) {
+        int key = system.TakeMenuKey();
+        if (!key) break;
         if (inGame && IsPauseKey(keys, key)) request = TMenuRequest::Pause;
         if (!inGame && key == VkO && !IsBound(keys, key)) request = TMenuRequest::Options;
     }

@@ -12,9 +12,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 # Layout first: it takes seconds and names the files to run scripts/format.sh on.
 scripts/format.sh --check
+. scripts/display-tests.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-(cd build && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j"$(nproc)" "$@")
+(cd build && xvfb-run -a -s "$xvfb" ctest --output-on-failure -j"$(nproc)" "$@")
 
 # Sanitizers: any report fails its test. Tests that open the X display
 # through SDL and OpenGL keep leak checking off: Mesa's driver is unloaded
@@ -22,14 +23,13 @@ cmake --build build -j"$(nproc)"
 # of ours. Every other test (headless game runs included) checks leaks.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUUBLARK_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$(nproc)"
-display_tests='^(GLDrawing|ScreensGLTest|SdlAudioTest|WholeGame|Controller|ScaledWindow)[.]|^FaultInjection[.](NoAudio|NoDisplay|StopSignals)'
 sanitizers=abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
 (
   cd build-asan
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  ASAN_OPTIONS=$sanitizers:detect_leaks=1 xvfb-run -a -s "-screen 0 1024x768x24" \
+  ASAN_OPTIONS=$sanitizers:detect_leaks=1 xvfb-run -a -s "$xvfb" \
     ctest --output-on-failure -j"$(nproc)" -E "$display_tests" "$@"
-  ASAN_OPTIONS=$sanitizers:detect_leaks=0 xvfb-run -a -s "-screen 0 1024x768x24" \
+  ASAN_OPTIONS=$sanitizers:detect_leaks=0 xvfb-run -a -s "$xvfb" \
     ctest --output-on-failure -j"$(nproc)" -R "$display_tests" "$@"
 )
 

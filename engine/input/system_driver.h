@@ -42,8 +42,10 @@ public:
     // paused, menus) loops on this, so a stop signal ends the run within
     // kStopCheckMs wherever it waits: new waits must use it too.
     virtual void WaitEvents(int32_t ms);
-    // Forgets the key presses not yet in the key state (releases stay, so
-    // no key is left held), e.g. those made during a pause.
+    // Forgets the key presses not yet in the key state that came up to the
+    // last menu key taken (releases stay, so no key is left held), e.g.
+    // those made during a pause. Keys pressed after it, which no menu took,
+    // stay for the game's next frame.
     virtual void DropPendingPresses() {}
     // A key event that reaches the key state at the start of the next frame.
     virtual void QueueKey(bool down, int key) { (void)down, (void)key; }

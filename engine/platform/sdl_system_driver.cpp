@@ -16,7 +16,7 @@ void TSdlSystemDriver::QueueDeviceKey(bool down, int key) {
 }
 
 void TSdlSystemDriver::QueueMenuKey(int key) {
-    if (!keyboardFromScript_ && pendingMenuKeys_.size() < 64) pendingMenuKeys_.push_back(key);
+    if (!keyboardFromScript_ && pendingMenuKeys_.size() < 64) pendingMenuKeys_.push_back({key, pendingKeys_.size()});
 }
 
 void TSdlSystemDriver::Poll() {
@@ -69,11 +69,12 @@ void TSdlSystemDriver::ApplyPendingKeys() {
     pendingKeys_.clear();
     menuKeys_.insert(menuKeys_.end(), pendingMenuKeys_.begin(), pendingMenuKeys_.end());
     pendingMenuKeys_.clear();
+    for (TMenuKey& key : menuKeys_) key.EventsBefore = 0;
 }
 
 int TSdlSystemDriver::TakeMenuKey() {
     if (menuKeys_.empty()) return 0;
-    int key = menuKeys_.front();
+    int key = menuKeys_.front().Key;
     menuKeys_.pop_front();
     return key;
 }
@@ -98,10 +99,17 @@ void TSdlSystemDriver::WaitEvents(int32_t ms) {
 }
 
 void TSdlSystemDriver::DropPendingPresses() {
-    std::vector<std::pair<bool, int>> releases;
-    for (const auto& event : pendingKeys_)
-        if (!event.first) releases.push_back(event);
-    pendingKeys_.swap(releases);
+    // Keys typed quickly after the one that closed the menu are the game's.
+    size_t cut = pendingKeys_.size();
+    if (!menuKeys_.empty()) cut = menuKeys_.front().EventsBefore;
+    else if (!pendingMenuKeys_.empty()) cut = pendingMenuKeys_.front().EventsBefore;
+    std::vector<std::pair<bool, int>> kept;
+    for (size_t i = 0; i < pendingKeys_.size(); ++i)
+        if (i >= cut || !pendingKeys_[i].first) kept.push_back(pendingKeys_[i]);
+    const size_t dropped = pendingKeys_.size() - kept.size();
+    pendingKeys_.swap(kept);
+    for (auto* queue : {&menuKeys_, &pendingMenuKeys_})
+        for (TMenuKey& key : *queue) key.EventsBefore -= dropped;
 }
 
 void TSdlSystemDriver::PauseAudio(bool paused) { PauseSdlAudio(paused); }

@@ -59,8 +59,14 @@ private:
     std::vector<std::pair<bool, int>> pendingKeys_;  // (down, virtual key)
     // Menu presses wait with the key events; they are handed out once the
     // frame they came before has begun (or while the game waits in a menu).
-    std::deque<int> pendingMenuKeys_;
-    std::deque<int> menuKeys_;
+    // Each keeps how many key events of pendingKeys_ came before it, so a
+    // menu that closes drops only the presses it took.
+    struct TMenuKey {
+        int Key;
+        size_t EventsBefore;
+    };
+    std::deque<TMenuKey> pendingMenuKeys_;
+    std::deque<TMenuKey> menuKeys_;
     TSdlControllers controllers_;
     bool focusLost_ = false;
 };

@@ -38,19 +38,22 @@ const char* kGameInput =
     "400 down escape\n401 up escape\n"
     "420 down space\n421 up space\n";
 
-// Runs `keys` (shell lines using $id, the game's window) against a windowed
-// game started with `args`, on a display of its own.
+// Runs `keys` (bash lines using $id, the game's window, and `when PATTERN
+// FILE`, which waits until FILE holds a line matching PATTERN or the game
+// has ended) against a windowed game started with `args`, on a display of
+// its own. Keys wait for what the game shows, never for a time; a run that
+// hangs is ended after five minutes and fails.
 void RunWithKeys(const std::string& args, const std::string& keys, const std::string& name,
                  const std::string& env = "") {
     std::string script = env + "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed " + args +
                          " & pid=$!\n"
-                         "for i in $(seq 100); do id=$(xdotool search --pid $pid --name '^TUUBLARK$' 2>/dev/null "
-                         "| head -1); [ -n \"$id\" ] && break; sleep 0.05; done\n"
-                         "xdotool windowfocus --sync \"$id\" 2>/dev/null; sleep 0.3\n" +
+                         "when() { grep -q -m1 -e \"$1\" < <(tail -n +1 -F --pid=$pid \"$2\" 2>/dev/null); }\n"
+                         "id=$(xdotool search --sync --pid $pid --name '^TUUBLARK$' | head -1)\n"
+                         "xdotool windowfocus --sync \"$id\" 2>/dev/null\n" +
                          keys + "\nwait $pid\n";
     std::string scriptPath = Temp(name + ".sh");
     WriteFile(scriptPath, script);
-    ASSERT_EQ(std::system((kOwnDisplay + "sh '" + scriptPath + "'").c_str()), 0);
+    ASSERT_EQ(std::system((kOwnDisplay + "timeout -k 2 300 bash '" + scriptPath + "'").c_str()), 0);
 }
 
 // Tests that press keys through the X server skip without its tools.
@@ -74,7 +77,8 @@ TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
     std::string shot = Temp("alt_enter.png"), geometry = Temp("alt_enter_geometry.txt");
     WriteFile(input, kGameInput);
     RunWithKeys("--frames 360 --input '" + input + "' --trace '" + windowed + "' --screenshot '" + shot + "'",
-                "sleep 0.2; xdotool key alt+Return; sleep 1; xdotool getwindowgeometry \"$id\" > '" + geometry +
+                "when '\"Frame\":60,' '" + windowed +
+                    "'; xdotool key alt+Return; xdotool getwindowgeometry \"$id\" > '" + geometry +
                     "'; xdotool key alt+Return",
                 "alt_enter");
     ASSERT_EQ(RunGameProcess("--headless --frames 360 --input '" + input + "' --trace '" + headless + "'").Status, 0);
@@ -89,20 +93,24 @@ TEST(WholeGame, PauseStopsFramesAndTheGameGoesOnWithTheNextFrame) {
     SKIP_WITHOUT_XDOTOOL();
     std::string record = Temp("pause.rec"), live = Temp("pause.jsonl"), replay = Temp("pause_replay.jsonl");
     std::string counts = Temp("pause_counts.txt");
-    // Real key events through the X server, recorded and replayed. Paused:
-    // the trace does not grow, a key pressed meanwhile does not reach the
-    // game; P again plays on; Escape while paused leaves the game.
-    RunWithKeys(
-        "--frames 200 --record '" + record + "' --trace '" + live + "'",
-        "xdotool key space; sleep 0.3; xdotool key shift+a; sleep 0.2; xdotool key p; sleep 0.3; a=$(wc -l < '" + live +
-            "'); xdotool key Left; sleep 1; b=$(wc -l < '" + live + "'); echo $a $b > '" + counts +
-            "'\nxdotool key p; sleep 0.5; xdotool key Pause; sleep 0.3; xdotool key Escape",
-        "pause");
+    // Real key events through the X server, recorded and replayed. Each key
+    // waits until the record shows the frame that took the one before (P is
+    // 80, Pause 19). Paused: the trace does not grow over a second, a key
+    // pressed meanwhile does not reach the game; P plays on; Escape while
+    // paused leaves the game. The run is stopped once that reached a frame.
+    const std::string when = "; when ' down ";
+    RunWithKeys("--frames 100000 --record '" + record + "' --trace '" + live + "'",
+                "xdotool key space" + when + "space$' '" + record + "'\nxdotool key shift+a" + when + "160$' '" +
+                    record + "'\nxdotool key p" + when + "80$' '" + record + "'\na=$(wc -l < '" + live +
+                    "'); xdotool key Left; sleep 1; b=$(wc -l < '" + live + "'); echo $a $b > '" + counts +
+                    "'\nxdotool key p; xdotool key Pause" + when + "19$' '" + record + "'\nxdotool key Escape" + when +
+                    "escape$' '" + record + "'; kill -TERM $pid",
+                "pause");
     int before = -1, after = -2;
     ASSERT_EQ(std::sscanf(ReadFile(counts).c_str(), "%d %d", &before, &after), 2) << ReadFile(counts);
     EXPECT_EQ(before, after) << "frames ran while paused";
     std::string trace = ReadFile(live);
-    ASSERT_EQ(CountLines(trace), 200u);
+    const std::string frames = std::to_string(CountLines(trace));
     std::istringstream lines(trace);
     std::string line, last;
     for (int frame = 1; std::getline(lines, line); ++frame, last = line)
@@ -111,7 +119,9 @@ TEST(WholeGame, PauseStopsFramesAndTheGameGoesOnWithTheNextFrame) {
     EXPECT_NE(ReadFile(record).find(" down 160"), std::string::npos) << "left Shift is recorded with its side";
     EXPECT_NE(ReadFile(record).find(" down escape"), std::string::npos);
     EXPECT_NE(last.find("\"Screen\":1,"), std::string::npos) << "Escape while paused leaves the game";
-    ASSERT_EQ(RunGameProcess("--headless --frames 200 --input '" + record + "' --trace '" + replay + "'").Status, 0);
+    ASSERT_EQ(
+        RunGameProcess("--headless --frames " + frames + " --input '" + record + "' --trace '" + replay + "'").Status,
+        0);
     EXPECT_EQ(trace, ReadFile(replay));
 }
 
@@ -121,8 +131,7 @@ TEST(WholeGame, StopSignalWhilePausedEndsTheRunWithAWholeTrace) {
     // RunWithKeys fails unless the game ends with status 0.
     // Paused once the game is in play, however slowly it runs.
     RunWithKeys("--frames 100000 --trace '" + live + "'",
-                "xdotool key space; for i in $(seq 400); do grep -q '\"Screen\":2,' '" + live +
-                    "' && break; sleep 0.05; done; xdotool key p; sleep 0.5; kill -TERM $pid",
+                "xdotool key space; when '\"Screen\":2,' '" + live + "'; xdotool key p; sleep 0.5; kill -TERM $pid",
                 "paused_stop");
     const std::string trace = ReadFile(live);
     ASSERT_FALSE(trace.empty());
@@ -136,23 +145,25 @@ TEST(WholeGame, KeyReboundOnTheOptionsScreenAndResizedWindowPlayAndAreSaved) {
     std::string replay = Temp("rebind_replay.jsonl");
     std::system(("rm -rf '" + config + "' && mkdir -p '" + config + "/tuublark'").c_str());
     WriteFile(config + "/tuublark/settings.ini", "colour = blue\nmusic_volume = 50\n");
-    // The window is resized. O opens the options; the fourth line is Left:
-    // Enter, then J. Escape closes; Space starts a game and J moves the piece.
-    RunWithKeys("--frames 300 --record '" + record + "' --trace '" + live + "'",
-                "xdotool windowsize \"$id\" 1000 700; xdotool key o; sleep 0.3; xdotool key Down Down Down Return; "
-                "sleep 0.2; xdotool key j; sleep 0.2; "
-                "xdotool key Escape; sleep 0.3; xdotool key space; sleep 0.4; xdotool key j",
+    // The window is resized. O (recorded as 79) opens the options, once a
+    // title frame has taken it; the fourth line is Left: Enter, then J.
+    // Escape closes, and Space, typed straight after, starts a game, where
+    // J moves the piece. The game is stopped once the record holds that.
+    RunWithKeys("--frames 6000 --record '" + record + "' --trace '" + live + "'",
+                "xdotool windowsize \"$id\" 1000 700 key o; when ' down 79$' '" + record +
+                    "'\nxdotool key Down Down Down Return j Escape space; when '\"Screen\":2,' '" + live +
+                    "'\nxdotool key j; when ' down left$' '" + record + "'; kill -TERM $pid",
                 "rebind", "XDG_CONFIG_HOME='" + config + "' ");
+    // Only what changed is added; --windowed does not reach the file.
     std::string settings = ReadFile(config + "/tuublark/settings.ini");
-    EXPECT_NE(settings.find("key_left = J\n"), std::string::npos) << settings;
-    EXPECT_NE(settings.find("window_size = 1000x700\n"), std::string::npos) << settings;
-    EXPECT_NE(settings.find("fullscreen = on\n"), std::string::npos) << "--windowed reached the file";
+    EXPECT_EQ(settings, "colour = blue\nmusic_volume = 50\nkey_left = J\nwindow_size = 1000x700\n");
     std::string recorded = ReadFile(record);
     EXPECT_NE(recorded.find(" down left"), std::string::npos) << recorded;
     EXPECT_EQ(recorded.find(" down escape"), std::string::npos) << "the screen's Escape reached the title";
     // Replayed in a window resized again: the same game, the file untouched.
-    RunWithKeys("--frames 300 --input '" + record + "' --trace '" + replay + "'", "xdotool windowsize \"$id\" 640 480",
-                "rebind_replay", "XDG_CONFIG_HOME='" + config + "' ");
+    const std::string frames = std::to_string(CountLines(ReadFile(live)));
+    RunWithKeys("--frames " + frames + " --input '" + record + "' --trace '" + replay + "'",
+                "xdotool windowsize \"$id\" 640 480", "rebind_replay", "XDG_CONFIG_HOME='" + config + "' ");
     EXPECT_EQ(ReadFile(live), ReadFile(replay));
     EXPECT_EQ(ReadFile(config + "/tuublark/settings.ini"), settings);
 }
