@@ -74,6 +74,14 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     // Replays and headless runs leave the player's files alone.
     const bool playerRun = !scripted && !options.Headless;
     std::string highScorePath = playerRun ? HighScorePath() : "";
+    if (playerRun && (highScorePath.empty() || SettingsPath().empty())) {
+        std::string lost = highScorePath.empty() ? "the high score" : "";
+        if (SettingsPath().empty()) lost += std::string(lost.empty() ? "" : " and ") + "the settings";
+        std::fprintf(stderr,
+                     "tuublark: no home folder (HOME and XDG_DATA_HOME or XDG_CONFIG_HOME unset or "
+                     "relative); %s cannot be kept\n",
+                     lost.c_str());
+    }
     int32_t highScore = playerRun ? LoadHighScore(highScorePath) : kDefaultHighScore;
     if (scripted && script.HighScore()) highScore = std::max(*script.HighScore(), kDefaultHighScore);
     TSettingsFile settingsFile;
@@ -180,10 +188,8 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     // full-screen choice stays as it was (--windowed does not reach it).
     int32_t windowWidth, windowHeight;
     TSettings& kept = settingsFile.Values;
-    if (playerRun && SystemDriver().ResizedWindow(windowWidth, windowHeight) &&
-        (windowWidth != kept.WindowWidth || windowHeight != kept.WindowHeight)) {
-        kept.WindowWidth = windowWidth;
-        kept.WindowHeight = windowHeight;
+    if (playerRun && SystemDriver().ResizedWindow(windowWidth, windowHeight)) {
+        KeepWindowSize(kept, windowWidth, windowHeight);
         SaveSettings(SettingsPath(), settingsFile);
     }
     if (StopSignalled()) {

@@ -1,5 +1,6 @@
 #include "game/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -62,9 +63,11 @@ std::vector<TField> Fields() {
              }
              size_t x = v.find('x');
              int32_t w, h;
-             if (x == std::string::npos || !ParseNumber(v.substr(0, x), 200, 16384, w) ||
-                 !ParseNumber(v.substr(x + 1), 150, 16384, h))
-                 return "expected auto or WIDTHxHEIGHT (200x150 to 16384x16384)";
+             if (x == std::string::npos || !ParseNumber(v.substr(0, x), kMinWindowWidth, kMaxWindowSide, w) ||
+                 !ParseNumber(v.substr(x + 1), kMinWindowHeight, kMaxWindowSide, h))
+                 return "expected auto or WIDTHxHEIGHT (" + std::to_string(kMinWindowWidth) + "x" +
+                        std::to_string(kMinWindowHeight) + " to " + std::to_string(kMaxWindowSide) + "x" +
+                        std::to_string(kMaxWindowSide) + ")";
              s.WindowWidth = w;
              s.WindowHeight = h;
              return "";
@@ -90,12 +93,22 @@ std::vector<TField> Fields() {
     return fields;
 }
 
-// "name = value" split; false for anything else.
-bool SplitAssignment(const std::string& line, std::string& name, std::string& value) {
+// Where a line's name and value are: false for anything but
+// "name = value". A '#' or ';' after a space ends the value, so a comment
+// may follow it on the line.
+bool SplitAssignment(const std::string& line, std::string& name, size_t& valueBegin, size_t& valueEnd) {
     size_t equals = line.find('=');
     if (equals == std::string::npos) return false;
     name = Trim(line.substr(0, equals));
-    value = Trim(line.substr(equals + 1));
+    valueBegin = line.find_first_not_of(" \t", equals + 1);
+    if (valueBegin == std::string::npos) valueBegin = line.size();
+    valueEnd = line.size();
+    for (size_t at = valueBegin + 1; at < line.size(); ++at)
+        if ((line[at] == '#' || line[at] == ';') && (line[at - 1] == ' ' || line[at - 1] == '\t')) {
+            valueEnd = at;
+            break;
+        }
+    while (valueEnd > valueBegin && (line[valueEnd - 1] == ' ' || line[valueEnd - 1] == '\t')) --valueEnd;
     return !name.empty();
 }
 
@@ -103,32 +116,47 @@ bool IsComment(const std::string& trimmed) {
     return trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';' || trimmed[0] == '[';
 }
 
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
+
 }  // namespace
 
 void TSettingsFile::Parse(const std::string& text, const std::string& name, std::vector<std::string>& problems) {
     Values = TSettings{};
     lines_.clear();
-    size_t start = 0;
+    text_ = text;
+    byteOrderMark_ = text.compare(0, 3, kByteOrderMark) == 0;
+    size_t start = byteOrderMark_ ? 3 : 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        lines_.push_back(text.substr(start, end - start));
-        start = end + 1;
+        TLine line;
+        line.Text = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (end != std::string::npos) line.Ending = "\n";
+        if (!line.Text.empty() && line.Text.back() == '\r') {
+            line.Text.pop_back();
+            line.Ending = "\r" + line.Ending;
+        }
+        lines_.push_back(line);
+        start = end == std::string::npos ? text.size() : end + 1;
     }
     const std::vector<TField> fields = Fields();
     bool keyGiven[kGameKeyCount] = {};
     for (size_t n = 0; n < lines_.size(); ++n) {
-        std::string line = Trim(lines_[n]);
-        if (IsComment(line)) continue;
-        std::string key, value, problem;
-        if (!SplitAssignment(line, key, value)) {
-            problem = "expected 'name = value'";
-        } else if (key.rfind("key_", 0) == 0) {
+        TLine& line = lines_[n];
+        if (IsComment(Trim(line.Text))) continue;
+        std::string key, problem;
+        if (!SplitAssignment(line.Text, key, line.ValueBegin, line.ValueEnd)) {
+            problems.push_back(name + ":" + std::to_string(n + 1) + ": expected 'name = value'");
+            continue;
+        }
+        const std::string value = line.Text.substr(line.ValueBegin, line.ValueEnd - line.ValueBegin);
+        for (size_t i = 0; i < fields.size(); ++i)
+            if (fields[i].Name == key) line.Field = i;
+        if (line.Field == kNoField) continue;  // not ours: kept as it is
+        if (key.rfind("key_", 0) == 0) {
             int index = -1;
             for (int i = 0; i < kGameKeyCount; ++i)
                 if (key == std::string("key_") + kGameKeyNames[i]) index = i;
             int code = ParseKeyLabel(value);
-            if (index < 0) continue;  // not ours: kept as it is
             if (code < 0) {
                 problem = "'" + value + "' names no key";
             } else {
@@ -141,34 +169,55 @@ void TSettingsFile::Parse(const std::string& text, const std::string& name, std:
                 }
             }
         } else {
-            for (const TField& field : fields)
-                if (field.Name == key && field.Read) problem = field.Read(Values, value);
+            problem = fields[line.Field].Read(Values, value);
         }
+        line.Accepted = problem.empty();
         if (!problem.empty()) problems.push_back(name + ":" + std::to_string(n + 1) + ": " + problem);
     }
+    read_ = Values;
 }
 
 std::string TSettingsFile::Render() const {
     const std::vector<TField> fields = Fields();
-    std::vector<bool> written(fields.size(), false);
-    std::string out;
-    if (lines_.empty()) out = "# TUUBLARK settings, written by the game; unknown lines are kept\n";
-    for (const std::string& raw : lines_) {
-        std::string key, value;
-        size_t field = fields.size();
-        if (!IsComment(Trim(raw)) && SplitAssignment(Trim(raw), key, value))
-            for (size_t i = 0; i < fields.size(); ++i)
-                if (fields[i].Name == key) field = i;
-        if (field == fields.size()) {
-            out += raw + "\n";
-        } else if (!written[field]) {  // a repeated name is written once
-            out += key + " = " + fields[field].Write(Values) + "\n";
-            written[field] = true;
-        }
+    if (lines_.empty()) {
+        std::string out = "# TUUBLARK settings, written by the game; unknown lines are kept\n";
+        for (const TField& field : fields) out += field.Name + " = " + field.Write(Values) + "\n";
+        return out;
     }
-    for (size_t i = 0; i < fields.size(); ++i)
-        if (!written[i]) out += fields[i].Name + " = " + fields[i].Write(Values) + "\n";
-    return out;
+    // The line that gives each name its value: the last one accepted, else
+    // the last one of that name.
+    std::vector<size_t> owner(fields.size(), kNoField);
+    std::vector<bool> accepted(fields.size(), false);
+    for (size_t n = 0; n < lines_.size(); ++n) {
+        const TLine& line = lines_[n];
+        if (line.Field == kNoField || (accepted[line.Field] && !line.Accepted)) continue;
+        owner[line.Field] = n;
+        accepted[line.Field] = accepted[line.Field] || line.Accepted;
+    }
+    std::vector<TLine> lines = lines_;
+    std::string added;
+    const std::string ending = lines_.front().Ending.empty() ? "\n" : lines_.front().Ending;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const std::string value = fields[i].Write(Values);
+        if (value == fields[i].Write(read_)) continue;  // unchanged: its lines stay as written
+        if (owner[i] == kNoField) {
+            added += fields[i].Name + " = " + value + ending;
+            continue;
+        }
+        TLine& line = lines[owner[i]];
+        line.Text.replace(line.ValueBegin, line.ValueEnd - line.ValueBegin, value);
+    }
+    std::string out = byteOrderMark_ ? kByteOrderMark : "";
+    for (const TLine& line : lines) out += line.Text + line.Ending;
+    if (!added.empty() && lines.back().Ending.empty()) out += ending;
+    return out + added;
+}
+
+void TSettingsFile::Saved(const std::string& text) {
+    const TSettings values = Values;
+    std::vector<std::string> ignored;
+    Parse(text, "", ignored);
+    Values = read_ = values;
 }
 
 std::string SettingsPath() {
@@ -182,7 +231,10 @@ TSettingsFile LoadSettings(const std::string& path) {
     bool missing = false;
     if (path.empty()) return file;
     if (!ReadTextFile(path, text, error, &missing)) {
-        if (!missing) std::fprintf(stderr, "tuublark: %s; using the default settings\n", error.c_str());
+        if (missing) return file;
+        // A file that could not be read whole is never written over.
+        std::fprintf(stderr, "tuublark: %s; using the default settings, the file is left as it is\n", error.c_str());
+        file.Refused = true;
         return file;
     }
     std::vector<std::string> problems;
@@ -191,12 +243,25 @@ TSettingsFile LoadSettings(const std::string& path) {
     return file;
 }
 
-bool SaveSettings(const std::string& path, const TSettingsFile& file) {
+bool SaveSettings(const std::string& path, TSettingsFile& file) {
     std::string error;
-    if (path.empty()) return false;
-    if (WriteFileAtomically(path, file.Render(), error)) return true;
-    std::fprintf(stderr, "tuublark: %s\n", error.c_str());
+    if (path.empty() || file.Refused) return false;
+    const std::string text = file.Render();
+    if (text == file.Text()) return true;  // nothing changed: the file is not touched
+    bool readOnly = false;
+    if (WriteFileAtomically(path, text, error, &readOnly)) {
+        file.Saved(text);
+        return true;
+    }
+    // Said once: a read-only file stays so for the rest of the run.
+    if (readOnly) file.Refused = true;
+    std::fprintf(stderr, "tuublark: %s; the settings are not saved\n", error.c_str());
     return false;
+}
+
+void KeepWindowSize(TSettings& settings, int32_t width, int32_t height) {
+    settings.WindowWidth = std::clamp(width, kMinWindowWidth, kMaxWindowSide);
+    settings.WindowHeight = std::clamp(height, kMinWindowHeight, kMaxWindowSide);
 }
 
 }  // namespace tuublark

@@ -1,8 +1,10 @@
 // The player's settings and the file that keeps them,
 // $XDG_CONFIG_HOME/tuublark/settings.ini: one "name = value" a line, '#'
-// or ';' comments, '[section]' lines allowed. A bad line is reported as
-// "FILE:LINE: reason" and ignored; lines the game does not know are kept
-// when the file is written back.
+// or ';' comments (also after a value, following a space), '[section]'
+// lines allowed, a UTF-8 byte-order mark read past. A bad line is reported
+// as "FILE:LINE: reason" and ignored. A save changes only the values that
+// changed, in the line that gave each its value; every other byte (other
+// lines, comments, line endings, the mark) stays as the player wrote it.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +14,9 @@
 #include "engine/input/key_bindings.h"
 
 namespace tuublark {
+
+// The window sizes the file accepts.
+constexpr int32_t kMinWindowWidth = 200, kMinWindowHeight = 150, kMaxWindowSide = 16384;
 
 struct TSettings {
     bool FullScreen = true;
@@ -34,14 +39,33 @@ public:
     // Replaces the values by those of `text` over the defaults; each bad
     // line is added to `problems` as "NAME:LINE: reason".
     void Parse(const std::string& text, const std::string& name, std::vector<std::string>& problems);
-    // The file's text for the current values: the lines read, with known
-    // names given their current values, then the known names not yet there.
+    // The file's text for the current values: the text read, with each
+    // value that changed since written into the line that gave it (or
+    // added at the end); a file that had no lines gets every name.
     std::string Render() const;
+    // The text as read or last saved.
+    const std::string& Text() const { return text_; }
+    // `text` (from Render) is now the file's.
+    void Saved(const std::string& text);
 
     TSettings Values;
+    // The file could not be read whole, or is read-only: it is never
+    // written.
+    bool Refused = false;
 
 private:
-    std::vector<std::string> lines_;
+    static constexpr size_t kNoField = ~size_t(0);
+    struct TLine {
+        std::string Text;    // without its line ending
+        std::string Ending;  // "\n", "\r\n" or "" (the last line, unended)
+        size_t Field = kNoField;
+        size_t ValueBegin = 0, ValueEnd = 0;
+        bool Accepted = false;
+    };
+    std::vector<TLine> lines_;
+    std::string text_;
+    bool byteOrderMark_ = false;
+    TSettings read_;  // the values as read or last saved
 };
 
 // The settings file's path; "" when no home folder is known.
@@ -49,7 +73,13 @@ std::string SettingsPath();
 // Reads the file at `path` (a missing file gives the defaults silently);
 // problems go to standard error, one line each.
 TSettingsFile LoadSettings(const std::string& path);
-// Writes atomically; false with one line on standard error on failure.
-bool SaveSettings(const std::string& path, const TSettingsFile& file);
+// Writes the changed values atomically (through a symbolic link, keeping
+// the file's permissions); nothing when no value changed. False with one
+// line on standard error on failure; a refused or read-only file is not
+// written, and read-only is said once.
+bool SaveSettings(const std::string& path, TSettingsFile& file);
+
+// A window's size as the file keeps it: clamped to the sizes it accepts.
+void KeepWindowSize(TSettings& settings, int32_t width, int32_t height);
 
 }  // namespace tuublark

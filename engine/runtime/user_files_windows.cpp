@@ -60,8 +60,7 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
     }
     char chunk[4096];
     size_t count;
-    // These files hold a few lines; a huge one is not ours.
-    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0 && text.size() < (1u << 20))
+    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0 && text.size() <= kKeptFileLimit)
         text.append(chunk, count);
     bool failed = std::ferror(file) != 0;
     std::fclose(file);
@@ -69,10 +68,22 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
         error = path + ": cannot read";
         return false;
     }
+    if (text.size() > kKeptFileLimit) {
+        text.clear();
+        error = path + ": larger than " + std::to_string(kKeptFileLimit >> 20) + " MiB, not read";
+        return false;
+    }
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& error) {
+bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& error, bool* readOnly) {
+    if (readOnly) *readOnly = false;
+    struct _stat64 old;
+    if (_wstat64(WidePath(path).c_str(), &old) == 0 && (old.st_mode & _S_IWRITE) == 0) {
+        if (readOnly) *readOnly = true;
+        error = path + ": read-only, left as it is";
+        return false;
+    }
     std::wstring folder = WidePath(ParentOf(path));
     for (wchar_t& c : folder)
         if (c == L'/') c = L'\\';
@@ -102,6 +113,25 @@ bool WriteFileAtomically(const std::string& path, const std::string& text, std::
         return false;
     }
     return true;
+}
+
+bool UpdateFileAtomically(const std::string& path,
+                          const std::function<bool(const std::string* current, std::string& text)>& change,
+                          std::string& error) {
+    // One lock for the user's session: the file itself is replaced by each write.
+    HANDLE lock = CreateMutexW(nullptr, FALSE, L"Local\\tuublark-kept-files");
+    if (!lock || WaitForSingleObject(lock, INFINITE) == WAIT_FAILED) {
+        error = path + ": cannot lock";
+        if (lock) CloseHandle(lock);
+        return false;
+    }
+    std::string current, text, ignored;
+    const bool read = ReadTextFile(path, current, ignored);
+    bool ok = true;
+    if (change(read ? &current : nullptr, text)) ok = WriteFileAtomically(path, text, error);
+    ReleaseMutex(lock);
+    CloseHandle(lock);
+    return ok;
 }
 
 }  // namespace tuublark

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 
 #include "engine/input/input_script.h"
@@ -40,10 +41,17 @@ TEST(HighScoreFile, ReadsOnlyAWholeNumberAndANewline) {
         int32_t Value;
         bool Warns;
     } cases[] = {
-        {nullptr, 10000, false},   {"25000\n", 25000, false},   {"9000\n", 10000, false},
-        {"25000", 10000, true},    {"", 10000, true},           {"abc\n", 10000, true},
-        {"-25000\n", 10000, true}, {"25000\nx\n", 10000, true}, {"99999999999\n", 10000, true},
+        {nullptr, 10000, false},
+        {"25000\n", 25000, false},
+        {"9000\n", 10000, false},
+        {"25000", 10000, true},
+        {"", 10000, true},
+        {"abc\n", 10000, true},
+        {"-25000\n", 10000, true},
+        {"25000\nx\n", 10000, true},
+        {"99999999999\n", 10000, true},
         {" 25000\n", 10000, true},
+        {"2147483647\n", kHighestKeptScore, true},
     };
     for (const Case& c : cases) {
         std::string path = folder + "/highscore";
@@ -94,6 +102,27 @@ TEST(HighScoreFile, WritesMakeTheFolderAndNeverLeaveAPartialFile) {
     EXPECT_EQ(ReadFile(path), "31337\n");
     namespace fs = std::filesystem;
     EXPECT_EQ(std::distance(fs::directory_iterator(folder + "/data/tuublark"), fs::directory_iterator()), 1);
+}
+
+// Two copies of the game keeping their scores at once: the file ends with
+// the best, never lowered by the copy that writes last.
+TEST(HighScoreFile, TwoWritersRacingKeepTheBetterScore) {
+    const std::string path = Folder("race") + "/tuublark/highscore";
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = fork();
+        if (writers[w] == 0) {
+            // Interleaved rising scores: 20000, 20002, ... and 20001, 20003, ...
+            for (int32_t score = 20000 + w; score < 20400; score += 2) SaveHighScore(path, score);
+            _exit(0);
+        }
+    }
+    for (pid_t writer : writers) waitpid(writer, nullptr, 0);
+    EXPECT_EQ(ReadFile(path), "20399\n");
+    EXPECT_TRUE(SaveHighScore(path, 15000));  // the copy that started from less ends last
+    EXPECT_EQ(ReadFile(path), "20399\n");
+    ASSERT_TRUE(SaveHighScore(path, INT32_MAX));
+    EXPECT_EQ(ReadFile(path), std::to_string(kHighestKeptScore) + "\n");
 }
 
 // A keyboard that plays the golden session's keys: a run without --input,
@@ -159,23 +188,76 @@ TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {
     };
     EXPECT_EQ(problems, expected);
 
-    // Written back: comments, sections and unknown names stay where they
-    // were, known names carry the values, missing ones are added.
+    // Written back: only the values that changed, in their lines; the rest,
+    // bad lines included, stays as it was.
     file.Values.MusicVolume = 75;
     file.Values.Keys.Bind(0, 'J');
     std::string written = file.Render();
-    for (const char* line :
-         {"# mine\n[display]\nfullscreen = off\nwindow_size = 1024x768\nmusic_volume = 75\n", "colour_scheme = green\n",
-          "just words\n", "key_left = J\n", "key_right = Right\n", "effects_volume = 100\n"})
-        EXPECT_NE(written.find(line), std::string::npos) << line << " in\n" << written;
-    EXPECT_EQ(written.find("window_size", written.find("window_size") + 1), std::string::npos) << written;
-    TSettingsFile again;
-    problems.clear();
-    again.Parse(written, "s.ini", problems);
-    // Only the line that was never a setting is still reported.
-    EXPECT_EQ(problems, std::vector<std::string>{"s.ini:13: expected 'name = value'"});
-    EXPECT_EQ(again.Values.Keys, file.Values.Keys);
-    EXPECT_EQ(again.Values.MusicVolume, 75);
+    std::string expectedText = text;
+    expectedText.replace(expectedText.find("music_volume = 40"), 17, "music_volume = 75");
+    expectedText.replace(expectedText.find("key_left = Q"), 12, "key_left = J");
+    EXPECT_EQ(written, expectedText);
+}
+
+// A settings file as the player keeps it, loaded, changed (or not) and
+// saved: the bytes after, the lines said, the mode.
+TEST(Settings, ASaveChangesOnlyTheValuesThatChanged) {
+    const std::string folder = Folder("settings");
+    const std::string big = "music_volume = 50\n# " + std::string(kKeptFileLimit, 'x') + "\n";
+    const auto music70 = [](TSettings& s) { s.MusicVolume = 70; };
+    struct Case {
+        const char* Name;
+        std::string Before;
+        std::function<void(TSettings&)> Change;
+        std::string After;
+        size_t Said;        // lines on standard error over two saves
+        mode_t Mode;        // the file's mode before and after
+        bool Link = false;  // settings.ini links to dotfiles/settings.ini
+    } cases[] = {
+        {"unchanged", "music_volume = 50\n", [](TSettings&) {}, "music_volume = 50\n", 0, 0644},
+        {"comments", "# mine\nmusic_volume = 50  # quiet\n\n[x]\ncolour = blue\n", music70,
+         "# mine\nmusic_volume = 70  # quiet\n\n[x]\ncolour = blue\n", 0, 0644},
+        {"crlf", "fullscreen = off\r\nmusic_volume = 50\r\n", [](TSettings& s) { s.EffectsVolume = 30; },
+         "fullscreen = off\r\nmusic_volume = 50\r\neffects_volume = 30\r\n", 0, 0644},
+        {"no last newline", "music_volume = 50", [](TSettings& s) { s.EffectsVolume = 30; },
+         "music_volume = 50\neffects_volume = 30\n", 0, 0644},
+        {"bom", "\xEF\xBB\xBFmusic_volume = 50\n", music70, "\xEF\xBB\xBFmusic_volume = 70\n", 0, 0644},
+        {"duplicates", "music_volume = 40\nmusic_volume = 50\n", music70, "music_volume = 40\nmusic_volume = 70\n", 0,
+         0644},
+        {"too large", big, music70, big, 1, 0644},
+        {"private", "music_volume = 50\n", music70, "music_volume = 70\n", 0, 0600},
+        {"read-only", "music_volume = 50\n", music70, "music_volume = 50\n", 1, 0444},
+        {"link", "music_volume = 50\n", music70, "music_volume = 70\n", 0, 0644, true},
+        {"tiny window", "window_size = 1024x768\n", [](TSettings& s) { KeepWindowSize(s, 1, 1); },
+         "window_size = 200x150\n", 0, 0644},
+        {"huge window", "window_size = 1024x768\n", [](TSettings& s) { KeepWindowSize(s, 20000, 5000); },
+         "window_size = 16384x5000\n", 0, 0644},
+    };
+    for (const Case& c : cases) {
+        const std::string path = folder + "/settings.ini", target = c.Link ? folder + "/dotfiles/settings.ini" : path;
+        std::system(("rm -rf '" + folder + "'/* && mkdir -p '" + folder + "/dotfiles'").c_str());
+        WriteFile(target, c.Before);
+        chmod(target.c_str(), c.Mode);
+        if (c.Link) symlink("dotfiles/settings.ini", path.c_str());
+        ::testing::internal::CaptureStderr();
+        TSettingsFile file = LoadSettings(path);
+        c.Change(file.Values);
+        SaveSettings(path, file);
+        SaveSettings(path, file);  // a second save (the window at the end) says nothing more
+        std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(ReadFile(target), c.After) << c.Name;
+        EXPECT_EQ(test::CountLines(err), c.Said) << c.Name << ": " << err;
+        struct stat info;
+        EXPECT_EQ(lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode), c.Link) << c.Name;
+        EXPECT_EQ(stat(target.c_str(), &info) == 0 ? info.st_mode & 0777 : 0, c.Mode) << c.Name;
+    }
+    // A first save makes the folders, the user's alone.
+    const std::string fresh = folder + "/config/tuublark/settings.ini";
+    TSettingsFile file = LoadSettings(fresh);
+    ASSERT_TRUE(SaveSettings(fresh, file));
+    struct stat info;
+    ASSERT_EQ(stat((folder + "/config").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
 
 TEST(KeyBindings, EveryGameKeyKeepsOneKey) {
