@@ -2,12 +2,15 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <set>
 
 namespace tuublark {
 namespace {
 
+// Digits with an optional '-': no sign '+', no spaces.
 bool ParseInt32(const std::string& text, int32_t& value) {
-    if (text.empty()) return false;
+    const size_t digits = text.rfind('-', 0) == 0 ? 1 : 0;
+    if (text.size() == digits || text.find_first_not_of("0123456789", digits) != std::string::npos) return false;
     char* end = nullptr;
     errno = 0;
     long long parsed = std::strtoll(text.c_str(), &end, 10);
@@ -36,8 +39,14 @@ std::string UsageText() {
 
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options, std::string& error) {
     options = CommandLine{};
+    std::set<std::string> given;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // A second value would silently replace the first.
+        if (!given.insert(arg == "-h" ? "--help" : arg).second) {
+            error = "option '" + arg + "' is given twice (see --help)";
+            return false;
+        }
         auto value = [&](std::string& out) {
             if (i + 1 >= args.size()) {
                 error = arg + " needs a value";

@@ -110,6 +110,15 @@ TInputScript::TStep TInputScript::NextEvent(TReader& reader, TKeyEvent& event, s
             return TStep::Error;
         }
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        // An editor's UTF-8 byte-order mark before the first line.
+        if (lineNumber_ == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+        // A record cut inside its last line (a crash, a partial copy) may end
+        // in another key's name or frame: nothing of it is taken.
+        if (kind == TReader::Cut) {
+            error =
+                name_ + ":" + std::to_string(lineNumber_) + ": the last line has no newline (the file is cut short)";
+            return TStep::Error;
+        }
 
         size_t first = line.find_first_not_of(" \t\v\f\r");
         if (first == std::string::npos || line[first] == '#') continue;
@@ -147,7 +156,6 @@ TInputScript::TStep TInputScript::NextEvent(TReader& reader, TKeyEvent& event, s
             anyEvent_ = true;
         }
         if (!problem.empty()) {
-            if (kind == TReader::Cut) return TStep::End;  // a file cut short: the input ends here
             error = name_ + ":" + std::to_string(lineNumber_) + ": " + problem;
             return TStep::Error;
         }

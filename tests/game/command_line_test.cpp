@@ -37,6 +37,10 @@ TEST(CommandLine, BadCommandLinesSayWhatIsWrong) {
         {{"--headless", "--frames", "5", "--screenshot", "s.png"}, "--screenshot cannot be used with --headless"},
         {{"--input", "a", "--record", "b"}, "--input and --record cannot be used together"},
         {{"--trace", ""}, "--trace needs a non-empty value"},
+        {{"--seed", "+5"}, "--seed needs a 32-bit integer"},
+        {{"--frames", " 5"}, "--frames needs a whole number"},
+        {{"--trace", "a", "--trace", "b"}, "option '--trace' is given twice"},
+        {{"--windowed", "--windowed"}, "option '--windowed' is given twice"},
     };
     for (const auto& [args, expected] : cases) {
         CommandLine o;
