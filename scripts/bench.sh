@@ -53,7 +53,8 @@ audio=$(cat "$work/audio.json" 2>/dev/null || true)
 # window with the usual background (the software renderer keeps its own
 # copy of every texture).
 mkdir "$work/data"
-cp -r Audio backgrounds graphics screens "$work/data/"
+# The game's data as installed (cmake/install.cmake), not what tests leave in build/.
+cp -r Audio backgrounds graphics "$work/data/"
 cp tuublark "$work/data/"
 python3 - "$work/data/backgrounds/BG01.bmp" <<'PY'
 import struct, sys, zlib
