@@ -18,18 +18,27 @@ constexpr float kLineHeight = 31;
 const char* const kKeyTitles[kGameKeyCount] = {"Left",        "Right",        "Up",    "Down",
                                                "Rotate left", "Rotate right", "Start", "Leave"};
 
-std::string LineText(const TOptionsView& view, int line) {
+const char* LineName(int line) {
+    switch (line) {
+        case kMusicLine: return "Music volume";
+        case kEffectsLine: return "Effects volume";
+        case kFullScreenLine: return "Full screen";
+        case kBackLine: return "Back";
+        default: return kKeyTitles[line - kFirstKeyLine];
+    }
+}
+
+std::string LineValue(const TOptionsView& view, int line) {
     const TSettings& s = view.Settings;
     switch (line) {
-        case kMusicLine: return "Music volume   < " + std::to_string(s.MusicVolume) + " >";
-        case kEffectsLine: return "Effects volume   < " + std::to_string(s.EffectsVolume) + " >";
-        case kFullScreenLine: return std::string("Full screen   ") + (s.FullScreen ? "on" : "off");
-        case kBackLine: return "Back";
+        case kMusicLine: return "< " + std::to_string(s.MusicVolume) + " >";
+        case kEffectsLine: return "< " + std::to_string(s.EffectsVolume) + " >";
+        case kFullScreenLine: return s.FullScreen ? "on" : "off";
+        case kBackLine: return "";
         default: break;
     }
-    int index = line - kFirstKeyLine;
-    std::string key = view.WaitingForKey && view.Chosen == line ? "press a key" : KeyLabel(s.Keys.Keys[index]);
-    return std::string(kKeyTitles[index]) + "   " + key;
+    const bool waiting = view.WaitingForKey && view.Chosen == line;
+    return waiting ? "press a key" : KeyLabel(s.Keys.Keys[line - kFirstKeyLine]);
 }
 
 }  // namespace
@@ -38,7 +47,9 @@ void DrawOptionsMenu(TMenuDrawing& menu, const TOptionsView& view) {
     menu.Begin();
     menu.Line("OPTIONS", kTop - 50, true);
     for (int line = 0; line < kOptionsLines; ++line)
-        menu.Line(LineText(view, line), kTop + kLineHeight * line + (line == kBackLine ? 10 : 0), line == view.Chosen);
+        menu.Row(LineName(line), LineValue(view, line), kTop + kLineHeight * line + (line == kBackLine ? 10 : 0),
+                 line == view.Chosen);
+    menu.Line("Enter takes a line, Escape closes", kTop + kLineHeight * kOptionsLines + 30);
 }
 
 bool ApplyOptionsKey(TOptionsView& view, int key) {

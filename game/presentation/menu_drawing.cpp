@@ -5,6 +5,18 @@
 #include "game/frame_loop.h"
 
 namespace tuublark {
+namespace {
+
+// A menu table's columns, around the screen's middle.
+constexpr float kMarkerX = 215, kNameX = 240, kValueX = 475;
+
+void SetLit(bool lit) {
+    if (lit) SetDrawColor(255, 214, 64);
+    else SetDrawColor(235, 235, 235);
+}
+
+}  // namespace
+
 TMenuDrawing::TMenuDrawing(const PixmapRef& still) {
     if (!still) return;
     still_ = LoadImage(still, 0);  // neither filtered nor masked: shown as it was
@@ -24,9 +36,15 @@ void TMenuDrawing::Begin() {
 }
 
 void TMenuDrawing::Line(const std::string& text, float y, bool lit) {
-    if (lit) SetDrawColor(255, 214, 64);
-    else SetDrawColor(235, 235, 235);
+    SetLit(lit);
     DrawText(text, static_cast<float>(400 - TextWidth(text) / 2), y);
+}
+
+void TMenuDrawing::Row(const std::string& name, const std::string& value, float y, bool lit) {
+    SetLit(lit);
+    if (lit) DrawText(">", kMarkerX, y);
+    DrawText(name, kNameX, y);
+    DrawText(value, kValueX, y);
 }
 
 void TMenuDrawing::End() {

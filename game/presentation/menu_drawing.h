@@ -22,6 +22,9 @@ public:
     void Begin();
     // One line of text centred at height `y`; `lit` shows the chosen line.
     void Line(const std::string& text, float y, bool lit = false);
+    // One row of a table at height `y`: `name` in the left column, `value`
+    // in the right one; a lit row is marked at its left.
+    void Row(const std::string& name, const std::string& value, float y, bool lit);
     // Presents the picture and leaves a cleared buffer, as a frame does.
     void End();
 

@@ -224,7 +224,7 @@ Picture DrawTag(const std::string& label, int hue) {
 
 Picture DrawInstructions() {
     // Drawn at (400, 380) on the title screen, under the title letters.
-    const int w = 380, h = 146;
+    const int w = 380, h = 178;
     Canvas canvas(w, h, false);
     cairo_t* cr = canvas.Cr();
     SignPanel(cr, w, h, Rgb{0.16, 0.18, 0.38}, Rgb{0.07, 0.07, 0.18}, Rgb{0.55, 0.70, 1.0});
@@ -248,6 +248,11 @@ Picture DrawInstructions() {
     x = KeyCap(cr, right, y, 46, "ESC");
     Label(cr, x + 8, y + 16, "leave");
     y = 104;
+    x = KeyCap(cr, left, y, 24, "P");
+    Label(cr, x + 8, y + 16, "pause");
+    x = KeyCap(cr, right, y, 24, "O");
+    Label(cr, x + 8, y + 16, "options");
+    y = 136;
     x = KeyCap(cr, left, y, 100, "SPACE");
     Label(cr, x + 8, y + 16, "start");
     UseTextFace(cr, 11);
