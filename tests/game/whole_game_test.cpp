@@ -42,7 +42,7 @@ const char* kGameInput =
 // FILE`, which waits until FILE holds a line matching PATTERN or the game
 // has ended) against a windowed game started with `args`, on a display of
 // its own. Keys wait for what the game shows, never for a time; a run that
-// hangs is ended after five minutes and fails.
+// hangs is ended after fifteen minutes and fails.
 void RunWithKeys(const std::string& args, const std::string& keys, const std::string& name,
                  const std::string& env = "") {
     std::string script = env + "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed " + args +
@@ -53,7 +53,7 @@ void RunWithKeys(const std::string& args, const std::string& keys, const std::st
                          keys + "\nwait $pid\n";
     std::string scriptPath = Temp(name + ".sh");
     WriteFile(scriptPath, script);
-    ASSERT_EQ(std::system((kOwnDisplay + "timeout -k 2 300 bash '" + scriptPath + "'").c_str()), 0);
+    ASSERT_EQ(std::system((kOwnDisplay + "timeout -k 2 900 bash '" + scriptPath + "'").c_str()), 0);
 }
 
 // Tests that press keys through the X server skip without its tools.

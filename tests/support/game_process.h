@@ -46,11 +46,12 @@ inline const std::string kOwnDisplay = "sh '" TUUBLARK_SOURCE_DIR "/tests/suppor
 
 // Runs the game with `args`, after `prefix` (environment settings or a
 // command such as "cd DIR &&"); standard output is dropped. A run that
-// hangs is ended after a minute and counts as failed.
+// hangs is ended after ten minutes (far above a slow machine's time) and
+// counts as failed.
 inline RunResult RunGameProcess(const std::string& args, const std::string& prefix = "") {
     const std::string errPath = Temp("stderr.txt");
     std::string command =
-        prefix + " timeout -k 2 60 '" TUUBLARK_EXECUTABLE "' " + args + " 2> '" + errPath + "' > /dev/null";
+        prefix + " timeout -k 2 600 '" TUUBLARK_EXECUTABLE "' " + args + " 2> '" + errPath + "' > /dev/null";
     int raw = std::system(command.c_str());
     RunResult result;
     result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
