@@ -1,5 +1,6 @@
 #include "engine/platform/gles2_batch.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "engine/platform/gles2_program.h"
@@ -14,7 +15,7 @@ void TGles2Batch::Create(const TGles2Functions& gl) {
     auto at = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
     gl.VertexAttribPointer(kAttribPosition, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(TGles2Vertex, X)));
     gl.VertexAttribPointer(kAttribTexCoord, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(TGles2Vertex, U)));
-    gl.VertexAttribPointer(kAttribColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(TGles2Vertex, R)));
+    gl.VertexAttribPointer(kAttribColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(TGles2Vertex, Color)));
     gl.VertexAttribPointer(kAttribTextured, 1, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(TGles2Vertex, Textured)));
     for (GLuint attrib : {kAttribPosition, kAttribTexCoord, kAttribColor, kAttribTextured})
         gl.EnableVertexAttribArray(attrib);
@@ -29,8 +30,10 @@ void TGles2Batch::Forget() {
 void TGles2Batch::AddQuad(const float xy[8], const float uv[8], const uint8_t color[4], uint32_t texture) {
     if (texture != 0) texture_ = texture;
     auto corner = [&](int i) {
-        vertices_.push_back({xy[2 * i], xy[2 * i + 1], uv[2 * i], uv[2 * i + 1], color[0], color[1], color[2],
-                             color[3], static_cast<uint8_t>(texture != 0 ? 255 : 0), {0, 0, 0}});
+        TGles2Vertex v{xy[2 * i], xy[2 * i + 1], uv[2 * i], uv[2 * i + 1], {}, texture != 0 ? uint8_t{255} : uint8_t{0},
+                       {}};
+        std::copy_n(color, 4, v.Color);
+        vertices_.push_back(v);
     };
     // Two triangles sharing the diagonal from the first corner to the third.
     for (int i : {0, 1, 2, 0, 2, 3}) corner(i);

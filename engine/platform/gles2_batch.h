@@ -13,7 +13,7 @@ namespace tuublark {
 
 struct TGles2Vertex {
     float X, Y, U, V;
-    uint8_t R, G, B, A;
+    uint8_t Color[4];
     uint8_t Textured, Padding[3];
 };
 

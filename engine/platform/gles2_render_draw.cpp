@@ -74,6 +74,7 @@ void TGles2RenderDriver::ReleaseTexture(uint32_t texture) {
 void TGles2RenderDriver::DrawQuad(const float xy[8], const float uv[8], uint32_t texture) {
     if (texture != 0 && batch_.Texture() != 0 && batch_.Texture() != texture) Flush();
     batch_.AddQuad(xy, uv, color_, texture);
+    ++quads_;
 }
 
 void TGles2RenderDriver::SetColor(int32_t r, int32_t g, int32_t b) {

@@ -54,6 +54,7 @@ bool TGles2RenderDriver::CreateTarget(std::string& error) {
     gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    targetFilter_ = GL_NEAREST;
     gl_.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     gl_.BindTexture(GL_TEXTURE_2D, 0);
     gl_.GenFramebuffers(1, &framebuffer_);
@@ -90,7 +91,8 @@ void TGles2RenderDriver::WarmUp() {
     GLuint textures[3];
     gl_.GenTextures(3, textures);
     const uint8_t white[4 * 4 * 4] = {255};
-    const GLint filters[3][2] = {{GL_NEAREST, GL_NEAREST}, {GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR}, {GL_LINEAR, GL_LINEAR}};
+    const GLint filters[3][2] = {
+        {GL_NEAREST, GL_NEAREST}, {GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR}, {GL_LINEAR, GL_LINEAR}};
     for (int kind = 0; kind < 3; ++kind) {
         gl_.BindTexture(GL_TEXTURE_2D, textures[kind]);
         gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -113,7 +115,7 @@ void TGles2RenderDriver::WarmUp() {
     gl_.Finish();
     gl_.BindTexture(GL_TEXTURE_2D, 0);
     gl_.DeleteTextures(3, textures);
-    drawCalls_ = 0;
+    drawCalls_ = quads_ = 0;
 }
 
 void TGles2RenderDriver::PresentPicture() {
@@ -131,9 +133,13 @@ void TGles2RenderDriver::PresentPicture() {
     gl_.Clear(GL_COLOR_BUFFER_BIT);  // the bars
     // Whole multiples stay sharp; other sizes are smoothed.
     bool whole = r.Width % width_ == 0 && r.Height % height_ == 0;
+    const GLint filter = whole ? GL_NEAREST : GL_LINEAR;
     gl_.BindTexture(GL_TEXTURE_2D, target_);
-    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, whole ? GL_NEAREST : GL_LINEAR);
-    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, whole ? GL_NEAREST : GL_LINEAR);
+    if (filter != targetFilter_) {  // a changed sampler costs software GL a new state
+        gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+        gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+        targetFilter_ = filter;
+    }
     program_.SetTarget(gl_, w, h);
     // The picture's rows are stored bottom first; the window is drawn top down.
     const float left = static_cast<float>(r.X), right = static_cast<float>(r.X + r.Width);
@@ -170,8 +176,8 @@ void TGles2RenderDriver::SetClearColor(int32_t r, int32_t g, int32_t b) {
 
 void TGles2RenderDriver::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height) {
     const bool whole = x == 0 && y == 0 && width == width_ && height == height_;
-    if (whole == !scissor_ && (whole || (x == viewport_[0] && y == viewport_[1] && width == viewport_[2] &&
-                                         height == viewport_[3]))) {
+    if (whole == !scissor_ &&
+        (whole || (x == viewport_[0] && y == viewport_[1] && width == viewport_[2] && height == viewport_[3]))) {
         return;  // nothing changes: the batch goes on
     }
     viewport_[0] = x;

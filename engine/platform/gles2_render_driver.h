@@ -53,8 +53,10 @@ public:
     // replaced whenever a new context is opened.
     std::weak_ptr<int> TextureToken() const { return textureToken_; }
     bool HasContext() const { return context_ && context_->HasContext(); }
-    // Draw calls issued since the display opened (for tests and benchmarks).
+    // Draw calls issued and quads drawn since the display opened (for
+    // tests and benchmarks).
     int64_t DrawCalls() const { return drawCalls_; }
+    int64_t Quads() const { return quads_; }
 
 private:
     bool CreateTarget(std::string& error);
@@ -83,7 +85,8 @@ private:
     bool scissor_ = false;
     // The picture: a texture of the game's size and its framebuffer.
     GLuint target_ = 0, framebuffer_ = 0;
-    int64_t drawCalls_ = 0;
+    GLint targetFilter_ = 0;  // how the picture is sampled when shown
+    int64_t drawCalls_ = 0, quads_ = 0;
     std::shared_ptr<int> textureToken_ = std::make_shared<int>(0);
 };
 
