@@ -80,7 +80,9 @@ void TGles2RenderDriver::BindTarget() {
 }
 
 void TGles2RenderDriver::Flush() {
-    if (batch_.Flush(gl_)) ++drawCalls_;
+    // Without a picture to draw into (the display closed) the quads go.
+    if (!framebuffer_) batch_.Forget();
+    else if (batch_.Flush(gl_)) ++drawCalls_;
 }
 
 void TGles2RenderDriver::WarmUp() {
