@@ -1,6 +1,9 @@
 // Frame cost with real drawing and start-up time: runs the game in a
 // window (under an X server, e.g. Xvfb with Mesa) over a replay that
-// passes every screen and skin changes, and reads its --profile.
+// passes every screen and skin changes, and reads its --profile. The
+// OpenGL ES 2.0 driver's whole frame (drawing and presenting, from one
+// frame's start to the next) is given as a ratio to the OpenGL 1.1
+// driver's.
 //
 //   frame_bench TUUBLARK INPUT_FILE FRAMES    (run from the build folder)
 #include <sys/wait.h>
@@ -38,6 +41,25 @@ int RunGame(const std::vector<std::string>& args) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The median time from one frame's start to the next, in ms, of a
+// profile: the whole unpaced frame, its presentation included.
+double MedianFrameInterval(const std::string& profilePath) {
+    std::ifstream in(profilePath);
+    std::string line;
+    std::vector<double> intervals;
+    long long last = -1;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        long long frame = 0, screen = 0, micros = 0, start = 0;
+        if (!(fields >> frame >> screen >> micros >> start)) continue;
+        if (last >= 0) intervals.push_back((start - last) / 1000.0);
+        last = start;
+    }
+    if (intervals.empty()) return 0;
+    std::sort(intervals.begin(), intervals.end());
+    return intervals[intervals.size() / 2];
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,15 +89,34 @@ int main(int argc, char** argv) {
 
     // Frame costs over the replay, unpaced so it takes seconds, not minutes;
     // three runs, since the worst frame must hold in each.
-    std::vector<double> costs, skinChangeCosts;
+    std::vector<double> costs, skinChangeCosts, gles2Costs;
     std::string worstFrames;
-    double worst = 0;
-    for (int run = 0; run < 3; ++run) {
-        if (RunGame({argv[1], "--windowed", "--unpaced", "--input", argv[2], "--frames", argv[3], "--profile",
-                     profilePath}) != 0) {
+    double worst = 0, glInterval = 0, gles2Interval = 0;
+    for (int run = 0; run < 4; ++run) {
+        std::vector<std::string> args = {argv[1],    "--windowed", "--unpaced", "--input",  argv[2],
+                                         "--frames", argv[3],      "--profile", profilePath};
+        if (run == 3) {  // the same replay drawn by the other driver
+            args.insert(args.end(), {"--renderer", "gles2"});
+            if (RunGame(args) != 0) {
+                std::fprintf(stderr, "frame_bench: the replay did not run with --renderer gles2\n");
+                return 1;
+            }
+            gles2Interval = MedianFrameInterval(profilePath);
+            std::ifstream in(profilePath);
+            std::string line;
+            while (std::getline(in, line)) {
+                std::istringstream fields(line);
+                int frame = 0, screen = 0;
+                long long micros = 0;
+                if (fields >> frame >> screen >> micros) gles2Costs.push_back(micros / 1000.0);
+            }
+            break;
+        }
+        if (RunGame(args) != 0) {
             std::fprintf(stderr, "frame_bench: the replay did not run\n");
             return 1;
         }
+        if (run == 0) glInterval = MedianFrameInterval(profilePath);
         std::ifstream in(profilePath);
         std::string line;
         int worstFrame = 0;
@@ -99,13 +140,17 @@ int main(int argc, char** argv) {
     std::sort(costs.begin(), costs.end());
     const double budget = 1000.0 / 60.0;
     double median = costs[costs.size() / 2];
+    std::sort(gles2Costs.begin(), gles2Costs.end());
+    double gles2Median = gles2Costs.empty() ? 0 : gles2Costs[gles2Costs.size() / 2];
     double worstChange =
         skinChangeCosts.empty() ? 0 : *std::max_element(skinChangeCosts.begin(), skinChangeCosts.end());
     std::printf(
         "{\"frame_median_ms\":%.3f,\"frame_worst_ms\":%.3f,\"frame_median_of_budget\":%.4f,"
         "\"frame_worst_of_budget\":%.4f,\"skin_change_frames\":%zu,\"skin_change_worst_ms\":%.3f,"
-        "\"startup_ms\":%.1f,\"frame_worst_frames\":\"%s\"}\n",
+        "\"startup_ms\":%.1f,\"frame_worst_frames\":\"%s\",\"gl_frame_interval_ms\":%.3f,"
+        "\"gles2_frame_interval_ms\":%.3f,\"gles2_frame_ratio\":%.3f,\"gles2_frame_median_ms\":%.3f}\n",
         median, worst, median / budget, worst / budget, skinChangeCosts.size(), worstChange,
-        startups[startups.size() / 2], worstFrames.c_str());
+        startups[startups.size() / 2], worstFrames.c_str(), glInterval, gles2Interval,
+        glInterval > 0 ? gles2Interval / glInterval : 0.0, gles2Median);
     return 0;
 }

@@ -11,7 +11,7 @@ TEST(CommandLine, EveryOptionIsRead) {
     ASSERT_TRUE(ParseCommandLine({}, o, error));
     EXPECT_FALSE(o.Windowed);  // full screen unless asked
     ASSERT_TRUE(ParseCommandLine({"--windowed", "--seed", "-17", "--input", "in.txt", "--frames", "600", "--trace",
-                                  "t.jsonl", "--screenshot", "s.png"},
+                                  "t.jsonl", "--screenshot", "s.png", "--renderer", "gles2"},
                                  o, error))
         << error;
     EXPECT_TRUE(o.Windowed);
@@ -20,6 +20,7 @@ TEST(CommandLine, EveryOptionIsRead) {
     EXPECT_EQ(*o.Frames, 600);
     EXPECT_EQ(o.TracePath, "t.jsonl");
     EXPECT_EQ(o.ScreenshotPath, "s.png");
+    EXPECT_EQ(o.Renderer, "gles2");
     ASSERT_TRUE(ParseCommandLine({"--headless", "--frames", "1", "--record", "r.txt"}, o, error)) << error;
     EXPECT_TRUE(o.Headless);
     EXPECT_EQ(o.RecordPath, "r.txt");
@@ -41,6 +42,7 @@ TEST(CommandLine, BadCommandLinesSayWhatIsWrong) {
         {{"--frames", " 5"}, "--frames needs a whole number"},
         {{"--trace", "a", "--trace", "b"}, "option '--trace' is given twice"},
         {{"--windowed", "--windowed"}, "option '--windowed' is given twice"},
+        {{"--renderer", "vulkan"}, "--renderer needs gl or gles2, not 'vulkan'"},
     };
     for (const auto& [args, expected] : cases) {
         CommandLine o;

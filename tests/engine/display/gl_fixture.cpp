@@ -18,6 +18,9 @@ void GLDrawing::SetUp() {
     if (!opened) {
         TPlatformOptions options;
         options.Windowed = true;
+        // The tests run once for each render driver.
+        const char* renderer = std::getenv("TUUBLARK_TEST_RENDERER");
+        options.OpenGLES2 = renderer && std::string(renderer) == "gles2";
         std::string error;
         ASSERT_TRUE(InstallSdlPlatform(options, error)) << error;
         OpenGraphics(800, 600, 0, 60);

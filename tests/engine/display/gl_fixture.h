@@ -1,4 +1,5 @@
-// An 800x600 window with a real OpenGL context, and reading pixels back.
+// An 800x600 window with a real OpenGL context, and reading pixels back;
+// TUUBLARK_TEST_RENDERER=gles2 draws with the OpenGL ES 2.0 driver.
 #pragma once
 
 #include <gtest/gtest.h>
