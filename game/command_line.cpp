@@ -31,6 +31,7 @@ std::string UsageText() {
            "  --screenshot FILE   after the last frame, write the presented frame as PNG\n"
            "  --profile FILE      write each frame's CPU time and the first present's time\n"
            "  --unpaced           present frames as fast as they come (benchmarks)\n"
+           "  --autoplay          the built-in player plays instead of the keyboard\n"
            "  --help, --version\n";
 }
 
@@ -57,6 +58,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
             options.FullScreen = true;
         } else if (arg == "--unpaced") {
             options.Unpaced = true;
+        } else if (arg == "--autoplay") {
+            options.Autoplay = true;
         } else if (arg == "--headless") {
             options.Headless = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -109,6 +112,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
     }
     if (!options.InputPath.empty() && !options.RecordPath.empty()) {
         error = "--input and --record cannot be used together";
+        return false;
+    }
+    if (!options.InputPath.empty() && options.Autoplay) {
+        error = "--input and --autoplay cannot be used together";
         return false;
     }
     return true;

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
                            platform.WindowHeight = settings.WindowHeight;
                            platform.AudioLatencyMs = settings.AudioLatencyMs;
                            platform.Keys = settings.Keys;
-                           platform.KeyboardFromScript = !opts.InputPath.empty();
+                           platform.KeyboardFromScript = !opts.InputPath.empty() || opts.Autoplay;
                            return InstallSdlPlatform(platform, err);
                        });
     } catch (const TEngineError& fatal) {

@@ -23,6 +23,8 @@ struct TSettings {
     TKeyBindings Keys;
     // Audio output latency in milliseconds; 0 keeps the audio driver's own.
     int32_t AudioLatencyMs = 0;
+    // Seconds on the title screen with no key before the demo; 0: never.
+    int32_t DemoAfterSeconds = 30;
 };
 
 // Names of the game keys in the file and on the options screen, in the

@@ -37,13 +37,17 @@ public:
     virtual int TakeMenuKey() { return 0; }
     // True once after the window lost the keyboard focus.
     virtual bool TakeFocusLost() { return false; }
+    // True once after any key, controller button, touch or mouse button was
+    // pressed, whatever it is bound to (the title's demo ends on it).
+    virtual bool TakeUserActivity() { return false; }
     // Waits up to `ms` for platform events and handles them; returns at
     // once when the run must end. Every wait of the game (minimised,
     // paused, menus) loops on this, so a stop signal ends the run within
     // kStopCheckMs wherever it waits: new waits must use it too.
     virtual void WaitEvents(int32_t ms);
     // Forgets the key presses not yet in the key state (releases stay, so
-    // no key is left held), e.g. those made during a pause.
+    // no key is left held) and the menu keys not taken yet, e.g. those made
+    // during a pause.
     virtual void DropPendingPresses() {}
     // A key event that reaches the key state at the start of the next frame.
     virtual void QueueKey(bool down, int key) { (void)down, (void)key; }

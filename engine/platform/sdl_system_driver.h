@@ -35,6 +35,7 @@ public:
     void SetKeyBindings(const TKeyBindings& keys) override { keys_ = keys; }
     int TakeMenuKey() override;
     bool TakeFocusLost() override;
+    bool TakeUserActivity() override;
     void WaitEvents(int32_t ms) override;
     void DropPendingPresses() override;
     void QueueKey(bool down, int key) override { pendingKeys_.emplace_back(down, key); }
@@ -63,6 +64,7 @@ private:
     std::deque<int> menuKeys_;
     TSdlControllers controllers_;
     bool focusLost_ = false;
+    bool activity_ = false;
 };
 
 }  // namespace tuublark

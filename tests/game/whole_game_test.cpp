@@ -68,6 +68,23 @@ TEST(WholeGame, SeedOptionAndSeedLineGiveTheSameGame) {
     EXPECT_EQ(ReadFile(first), ReadFile(second));
 }
 
+TEST(WholeGame, AutoplayIsTheSameGameEachTimeAndItsRecordReplaysIt) {
+    std::string record = Temp("auto.rec"), first = Temp("auto_a.jsonl"), second = Temp("auto_b.jsonl");
+    std::string replay = Temp("auto_replay.jsonl");
+    const std::string run = "--headless --autoplay --seed 3 --frames 2400 ";
+    ASSERT_EQ(RunGameProcess(run + "--record '" + record + "' --trace '" + first + "'").Status, 0);
+    ASSERT_EQ(RunGameProcess(run + "--trace '" + second + "'").Status, 0);
+    EXPECT_EQ(ReadFile(first), ReadFile(second));
+    ASSERT_EQ(RunGameProcess("--headless --frames 2400 --input '" + record + "' --trace '" + replay + "'").Status, 0);
+    EXPECT_EQ(ReadFile(first), ReadFile(replay));
+    // The player played: pieces went, the game went on.
+    std::string last = ReadFile(first).substr(ReadFile(first).rfind("{\"Frame\""));
+    EXPECT_NE(last.find("\"Screen\":2,"), std::string::npos);
+    EXPECT_EQ(last.find("\"DeletedCount\":0,"), std::string::npos);
+    EXPECT_NE(RunGameProcess("--autoplay --input '" + record + "'").Stderr.find("cannot be used together"),
+              std::string::npos);
+}
+
 TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
     SKIP_WITHOUT_XDOTOOL();
     std::string input = Temp("alt_enter.txt"), windowed = Temp("alt_enter.jsonl"), headless = Temp("alt_h.jsonl");
