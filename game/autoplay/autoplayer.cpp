@@ -48,7 +48,7 @@ void TAutoPlayer::PlayPiece(const GameState& g, KeyboardState& keyboard) {
     // A piece waiting at the top that was not there last frame is new.
     if (view.PieceRow == 0 && lastRow_ != 0) {
         ReleaseAll(keyboard);
-        plan_ = ChoosePlacement(view);
+        plan_ = givingUp_ ? TPlacement{view.PieceColumn, 0} : ChoosePlacement(view);
         decisions_ += 1;
         turnsLeft_ = plan_.Turns;
         lastColumn_ = -1;
@@ -75,7 +75,7 @@ void TAutoPlayer::PlayPiece(const GameState& g, KeyboardState& keyboard) {
     // than the line empties it.
     const TStacks now = StacksOf(view.Board);
     const int c = view.PieceColumn;
-    if (std::max(now.Height[c], now.Height[c + 1]) > kDropHeight) return;
+    if (std::max(now.Height[c], now.Height[c + 1]) > kDropHeight && !givingUp_) return;
     if (Press(keyboard, VkDown, true)) dropped_ = true;
 }
 

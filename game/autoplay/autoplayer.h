@@ -26,6 +26,10 @@ public:
     void Play(const GameState& g, KeyboardState& keyboard);
     // Lets go of every key it holds.
     void ReleaseAll(KeyboardState& keyboard);
+    // From now on every piece is dropped at once where it enters, so the
+    // stack grows to the top and the game ends (the ten-skin golden game's
+    // end).
+    void GiveUp() { givingUp_ = true; }
     // Pieces decided so far.
     int32_t Decisions() const { return decisions_; }
 
@@ -51,6 +55,7 @@ private:
     int lastColumn_ = -1;
     int stuck_ = 0;
     bool dropped_ = true;
+    bool givingUp_ = false;
 };
 
 }  // namespace tuublark

@@ -19,13 +19,13 @@ constexpr int kPassingHeight = 10;
 constexpr int kSecondLook = 8;
 
 struct TWeights {
-    double Removed = 3.0;   // a cell that goes
-    double Height = 0.6;    // a cell of height
-    double High = 6.0;      // times the square of the rows above kCalm
-    double Bump = 0.8;      // a row of difference between neighbours
-    double Pair = 1.5;      // two same-colour neighbours near the top
-    double Stacked = 1.0;   // a column topped by two cells of one colour
-    double Waiting = 2.0;   // times the square of the board's rows above kCalm before the line passes
+    double Removed = 3.0;  // a cell that goes
+    double Height = 0.6;   // a cell of height
+    double High = 6.0;     // times the square of the rows above kCalm
+    double Bump = 0.8;     // a row of difference between neighbours
+    double Pair = 1.5;     // two same-colour neighbours near the top
+    double Stacked = 1.0;  // a column topped by two cells of one colour
+    double Waiting = 2.0;  // times the square of the board's rows above kCalm before the line passes
 };
 constexpr TWeights kWeights;
 constexpr int kCalm = 5;

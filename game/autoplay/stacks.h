@@ -13,7 +13,7 @@ namespace tuublark {
 
 // A cell's colour (1 or 2) with these flags.
 constexpr uint8_t kColourBits = 3;
-constexpr uint8_t kGoing = 4;  // in a square: removed when the line passes
+constexpr uint8_t kGoing = 4;   // in a square: removed when the line passes
 constexpr uint8_t kLocked = 8;  // already taken by the line: joins no new square
 
 struct TStacks {
