@@ -48,7 +48,7 @@ void TAutoPlayer::PlayPiece(const GameState& g, KeyboardState& keyboard) {
     // A piece waiting at the top that was not there last frame is new.
     if (view.PieceRow == 0 && lastRow_ != 0) {
         ReleaseAll(keyboard);
-        plan_ = givingUp_ ? TPlacement{view.PieceColumn, 0} : ChoosePlacement(view);
+        plan_ = givingUp_ ? TPlacement{view.PieceColumn, 0} : planner_.Choose(view);
         decisions_ += 1;
         turnsLeft_ = plan_.Turns;
         lastColumn_ = -1;

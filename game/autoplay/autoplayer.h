@@ -1,7 +1,7 @@
 // The built-in player. Each frame it looks at the game as a person sees it
 // (SeeGame) and presses and releases the game's keys in the key state,
 // never pressing a key sooner than two frames after its last press. Once
-// per piece it chooses where the piece goes (ChoosePlacement), then turns
+// per piece it chooses where the piece goes (TPlanner), then turns
 // it, moves it there and drops it. On the title screen it starts a game.
 // It holds no randomness: the same game gives the same keys.
 #pragma once
@@ -50,6 +50,7 @@ private:
     int32_t lastRow_ = -1;
     int32_t lastScreen_ = 0;
     int32_t decisions_ = 0;
+    TPlanner planner_;
     TPlacement plan_;
     int turnsLeft_ = 0;
     int lastColumn_ = -1;

@@ -70,16 +70,9 @@ bool PathClear(const TStacks& s, int from, int to) {
     return true;
 }
 
-struct TOption {
-    TPlacement Place;
-    TStacks After;
-    int Removed = 0;
-    double Value = 0.0;
-};
-
 // Every placement of `piece` from column `from` that lands, each with the
 // settled board after it.
-void Options(const TStacks& s, const TPieceColours& piece, int from, std::vector<TOption>& out) {
+void Options(const TStacks& s, const TPieceColours& piece, int from, std::vector<TPlacementOption>& out) {
     out.clear();
     TPieceColours seen[4];
     int distinct = 0;
@@ -90,7 +83,7 @@ void Options(const TStacks& s, const TPieceColours& piece, int from, std::vector
         for (int column = 0; column + 1 < kBoardColumns; ++column) {
             if (std::max(s.Height[column], s.Height[column + 1]) > kLandingHeight) continue;
             if (!PathClear(s, from, column)) continue;
-            TOption o;
+            TPlacementOption o;
             o.Place = {column, turns};
             o.After = s;
             Place(o.After, p, column);
@@ -104,9 +97,10 @@ void Options(const TStacks& s, const TPieceColours& piece, int from, std::vector
 
 }  // namespace
 
-TPlacement ChoosePlacement(const TView& view) {
+TPlacement TPlanner::Choose(const TView& view) {
     const TStacks now = StacksOf(view.Board);
-    std::vector<TOption> first, second;
+    std::vector<TPlacementOption>& first = first_;
+    std::vector<TPlacementOption>& second = second_;
     Options(now, Colours(view.Piece), view.PieceColumn, first);
     if (first.empty()) {
         // Nowhere to land now: the lowest spot in reach, to wait there for
@@ -121,15 +115,15 @@ TPlacement ChoosePlacement(const TView& view) {
     }
     const size_t looked = std::min<size_t>(kSecondLook, first.size());
     std::partial_sort(first.begin(), first.begin() + looked, first.end(),
-                      [](const TOption& a, const TOption& b) { return a.Value > b.Value; });
+                      [](const TPlacementOption& a, const TPlacementOption& b) { return a.Value > b.Value; });
     const TPieceColours next = Colours(view.Queue[0]);
     TPlacement best = first[0].Place;
     double bestValue = -1e18;
     for (size_t i = 0; i < looked; ++i) {
-        const TOption& o = first[i];
+        const TPlacementOption& o = first[i];
         Options(o.After, next, o.Place.Column, second);
         double value = -1e9 + o.Value;  // nowhere for the next piece
-        for (const TOption& then : second) value = std::max(value, then.Value + kWeights.Removed * o.Removed);
+        for (const TPlacementOption& then : second) value = std::max(value, then.Value + kWeights.Removed * o.Removed);
         if (value > bestValue) {
             bestValue = value;
             best = o.Place;
