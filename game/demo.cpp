@@ -26,7 +26,7 @@ void RunDemo(const GameState& title, const std::function<bool()>& stop) {
     demo->PopupList.Clear();
     TAutoPlayer player(1);
     keyboard.Flush();
-    system.TakeUserActivity();
+    // Input since the title's last frame ends the demo at once.
     bool played = false;
     while (!stop()) {
         system.Poll();

@@ -182,7 +182,9 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         if (request == TMenuRequest::Options) RunOptions(*g, still, settingsFile, SettingsPath(), settings, stop);
         if (playerRun && demoFrames > 0 && idleFrames >= demoFrames && request == TMenuRequest::None) {
             // The demo's keys are not the player's: nothing records them.
+            // The trace so far is on disk while the demo plays.
             Keyboard().SetListener(nullptr);
+            if (trace) std::fflush(trace.get());
             RunDemo(*g, stop);
             if (recorder.IsOpen()) Keyboard().SetListener(record);
             idleFrames = 0;

@@ -125,7 +125,7 @@ TEST(HighScoreFile, APlayedGameEndingWithANewHighScoreKeepsIt) {
 
 // A player who leaves the title alone, then touches a key `TouchAt`
 // frames into the demo. The run checks for input once a frame, and the
-// demo once before it starts and once each of its frames.
+// demo once each of its frames and once after it ends.
 struct TIdleCounts {
     int32_t TouchAt = 0, Frames = 0, Checks = 0;
     bool SawDrop = false;  // the demo's player held the drop key
