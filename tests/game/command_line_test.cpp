@@ -36,6 +36,7 @@ TEST(CommandLine, BadCommandLinesSayWhatIsWrong) {
         {{"--headless"}, "--headless needs --frames N"},
         {{"--headless", "--frames", "5", "--screenshot", "s.png"}, "--screenshot cannot be used with --headless"},
         {{"--input", "a", "--record", "b"}, "--input and --record cannot be used together"},
+        {{"--autoplay", "--input", "a"}, "--input and --autoplay cannot be used together"},
         {{"--trace", ""}, "--trace needs a non-empty value"},
     };
     for (const auto& [args, expected] : cases) {

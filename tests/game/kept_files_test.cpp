@@ -199,7 +199,8 @@ TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {
         "key_down = nosuchkey\n"
         "audio_latency_ms = 2\n"
         "just words\n"
-        "window_size = 10x10\n";
+        "window_size = 10x10\n"
+        "demo_after_s = soon\n";
     TSettingsFile file;
     std::vector<std::string> problems;
     file.Parse(text, "s.ini", problems);
@@ -214,10 +215,15 @@ TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {
     EXPECT_EQ(s.Keys.Keys[6], 13);
     EXPECT_EQ(s.Keys.Keys[3], VkDown);
     EXPECT_EQ(s.AudioLatencyMs, 0);
+    EXPECT_EQ(s.DemoAfterSeconds, 30);
     const std::vector<std::string> expected = {
-        "s.ini:6: expected a volume from 0 to 100", "s.ini:9: Q is already the rotate_left key",
-        "s.ini:11: 'nosuchkey' names no key",       "s.ini:12: expected 0 (automatic) or 5 to 1000",
-        "s.ini:13: expected 'name = value'",        "s.ini:14: expected auto or WIDTHxHEIGHT (200x150 to 16384x16384)",
+        "s.ini:6: expected a volume from 0 to 100",
+        "s.ini:9: Q is already the rotate_left key",
+        "s.ini:11: 'nosuchkey' names no key",
+        "s.ini:12: expected 0 (automatic) or 5 to 1000",
+        "s.ini:13: expected 'name = value'",
+        "s.ini:14: expected auto or WIDTHxHEIGHT (200x150 to 16384x16384)",
+        "s.ini:15: expected 0 (never) or seconds up to 3600",
     };
     EXPECT_EQ(problems, expected);
 
