@@ -28,12 +28,11 @@ void TAutoPlayer::Play(const GameState& g, KeyboardState& keyboard) {
     for (int key : tapped_) keyboard.Release(key);
     tapped_.clear();
     const int32_t screen = g.Screen;
-    if (screen != lastScreen_) {
-        titleFrames_ = 0;
-        lastRow_ = -1;
-    }
+    if (screen != lastScreen_) titleFrames_ = 0;
     lastScreen_ = screen;
     if (screen == kTitleScreen) {
+        // The next game's first piece is new; a skin change keeps the piece.
+        lastRow_ = -1;
         ReleaseAll(keyboard);
         if (++titleFrames_ >= titleWait_) Press(keyboard, VkSpace, false);
     } else if (screen == kPlayScreen || screen == kSkinChangeScreen) {
