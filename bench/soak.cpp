@@ -1,6 +1,7 @@
-// A long headless game driven by game-like random keys: several games,
-// Escapes and skin changes. Reports memory and the effect lists' sizes;
-// with --check it fails when the lists or the memory grow without bound.
+// A long headless game played by the built-in player: every skin and every
+// skin change, again and again (it reaches skin 10 near frame 11,000 and
+// plays on). Reports memory and the effect lists' sizes; with --check it
+// fails when the lists or the memory grow without bound.
 //
 //   soak [--frames N] [--seed N] [--check]      (run from the build folder)
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "bench/bench_support.h"
 #include "engine/engine.h"
 #include "engine/input/keyboard.h"
+#include "game/autoplay/autoplayer.h"
 #include "game/frame_loop.h"
 #include "game/game_state.h"
 
@@ -27,9 +29,10 @@ int main(int argc, char** argv) {
     }
     auto g = std::make_unique<GameState>();
     StartHeadlessGame(*g, argv[0], static_cast<int32_t>(seed));
-    TRandomPlayer player(seed);
+    TAutoPlayer player;
     size_t maxEffects = 0, maxPopups = 0;
     int32_t games = 0, skinChanges = 0, gameOvers = 0, previousScreen = g->Screen, bestLevel = 0;
+    bool skinsSeen[10] = {};
     double rssAtTenMinutes = 0;
     for (int32_t frame = 1; frame <= frames; ++frame) {
         player.Play(*g, Keyboard());
@@ -42,17 +45,19 @@ int main(int argc, char** argv) {
             previousScreen = g->Screen;
         }
         if (g->Level > bestLevel) bestLevel = g->Level;
+        if (g->Screen == kPlayScreen) skinsSeen[g->SkinIndex % 10] = true;
         if (g->EffectList.Count() > maxEffects) maxEffects = g->EffectList.Count();
         if (g->PopupList.Count() > maxPopups) maxPopups = g->PopupList.Count();
         if (frame == 36000) rssAtTenMinutes = ResidentMiB();
     }
     double rssAtEnd = ResidentMiB();
+    int32_t skins = 0;
+    for (bool seen : skinsSeen) skins += seen;
     double growth = rssAtTenMinutes > 0 ? rssAtEnd - rssAtTenMinutes : 0.0;
     std::printf(
-        "{\"frames\":%d,\"games\":%d,\"game_overs\":%d,\"escapes\":%d,\"skin_changes\":%d,\"best_level\":%d,"
+        "{\"frames\":%d,\"games\":%d,\"game_overs\":%d,\"skins_played\":%d,\"skin_changes\":%d,\"best_level\":%d,"
         "\"max_effects\":%zu,\"max_popups\":%zu,\"peak_rss_mb\":%.1f,\"rss_growth_mb\":%.2f}\n",
-        frames, games, gameOvers, player.Escapes(), skinChanges, bestLevel, maxEffects, maxPopups, PeakResidentMiB(),
-        growth);
+        frames, games, gameOvers, skins, skinChanges, bestLevel, maxEffects, maxPopups, PeakResidentMiB(), growth);
     if (check) {
         // Every effect lives at most 720 frames and the board holds 192
         // cells, so a few thousand live effects is far beyond any real game.

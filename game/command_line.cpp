@@ -35,6 +35,7 @@ std::string UsageText() {
            "  --profile FILE      write each frame's CPU time and the first present's time\n"
            "  --unpaced           present frames as fast as they come (benchmarks)\n"
            "  --renderer NAME     draw with gl (OpenGL 1.1, the default) or gles2 (OpenGL ES 2.0)\n"
+           "  --autoplay          the built-in player plays instead of the keyboard\n"
            "  --help, --version\n";
 }
 
@@ -67,6 +68,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
             options.FullScreen = true;
         } else if (arg == "--unpaced") {
             options.Unpaced = true;
+        } else if (arg == "--autoplay") {
+            options.Autoplay = true;
         } else if (arg == "--headless") {
             options.Headless = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -125,6 +128,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
     }
     if (!options.InputPath.empty() && !options.RecordPath.empty()) {
         error = "--input and --record cannot be used together";
+        return false;
+    }
+    if (!options.InputPath.empty() && options.Autoplay) {
+        error = "--input and --autoplay cannot be used together";
         return false;
     }
     return true;

@@ -24,6 +24,7 @@ struct CommandLine {
     bool Unpaced = false;
     // "gl" or "gles2"; empty leaves the choice to the settings.
     std::string Renderer;
+    bool Autoplay = false;
     bool Help = false;
     bool Version = false;
 };

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
                            platform.WindowHeight = settings.WindowHeight;
                            platform.AudioLatencyMs = settings.AudioLatencyMs;
                            platform.Keys = settings.Keys;
-                           platform.KeyboardFromScript = !opts.InputPath.empty();
+                           platform.KeyboardFromScript = !opts.InputPath.empty() || opts.Autoplay;
                            platform.OpenGLES2 = (opts.Renderer.empty() ? settings.Renderer : opts.Renderer) == "gles2";
                            return InstallSdlPlatform(platform, err);
                        });

@@ -21,6 +21,8 @@
 #include "engine/platform/stop_signals.h"
 #include "engine/runtime/strings.h"
 #include "game/asset_check.h"
+#include "game/autoplay/autoplayer.h"
+#include "game/demo.h"
 #include "game/frame_loop.h"
 #include "game/frame_profile.h"
 #include "game/game_sound.h"
@@ -71,8 +73,9 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     std::optional<int32_t> seed = options.Seed;
     if (!seed && scripted) seed = script.Seed();
 
-    // Replays and headless runs leave the player's files alone.
-    const bool playerRun = !scripted && !options.Headless;
+    // Replays, headless runs and the built-in player's leave the player's
+    // files alone.
+    const bool playerRun = !scripted && !options.Headless && !options.Autoplay;
     std::string highScorePath = playerRun ? HighScorePath() : "";
     if (playerRun && (highScorePath.empty() || SettingsPath().empty())) {
         std::string lost = highScorePath.empty() ? "the high score" : "";
@@ -126,9 +129,10 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     }
     TFrameProfile profile;
     if (!options.ProfilePath.empty() && !profile.Open(options.ProfilePath, error)) return Fail(error);
+    auto record = [&](bool down, int key) { recorder.Record(frame, down, key); };
     if (!options.RecordPath.empty()) {
         if (!recorder.Open(options.RecordPath, *seed, highScore, error)) return Fail(error);
-        Keyboard().SetListener([&](bool down, int key) { recorder.Record(frame, down, key); });
+        Keyboard().SetListener(record);
     }
     if (options.Unpaced) {
         Graphics().Pacing.PacingOn = 0;
@@ -137,6 +141,10 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
 
     auto stop = [] { return SystemDriver().QuitSignalled(); };
     int exitStatus = 0;
+    TAutoPlayer autoPlayer;
+    // Frames of a player's run on the title with no input, towards the demo.
+    const int32_t demoFrames = settings.DemoAfterSeconds * 60;
+    int32_t idleFrames = 0;
     while (true) {
         frame += 1;
         SystemDriver().BeginFrame(frame);
@@ -144,6 +152,8 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         if (StopSignalled()) break;
         BeginAudioFrame(FrameLatenessSeconds());
         if (scripted) script.ApplyFrame(frame, Keyboard());
+        if (options.Autoplay) autoPlayer.Play(*g, Keyboard());
+        idleFrames = SystemDriver().TakeUserActivity() || g->Screen != kTitleScreen ? 0 : idleFrames + 1;
         profile.BeginFrame();
         const int32_t screenAtStart = g->Screen;
         RunFrame(*g);
@@ -178,6 +188,15 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         if (last) break;
         if (request == TMenuRequest::Pause) RunPause(still, stop);
         if (request == TMenuRequest::Options) RunOptions(*g, still, settingsFile, SettingsPath(), settings, stop);
+        if (playerRun && demoFrames > 0 && idleFrames >= demoFrames && request == TMenuRequest::None) {
+            // The demo's keys are not the player's: nothing records them.
+            // The trace so far is on disk while the demo plays.
+            Keyboard().SetListener(nullptr);
+            if (trace) std::fflush(trace.get());
+            RunDemo(*g, stop);
+            if (recorder.IsOpen()) Keyboard().SetListener(record);
+            idleFrames = 0;
+        }
     }
     if (trace && std::fflush(trace.get()) != 0) exitStatus = Fail(WriteError(options.TracePath, "trace file", errno));
     if (!profile.Close(error)) exitStatus = Fail(error);

@@ -93,6 +93,11 @@ std::vector<TField> Fields() {
              return "";
          },
          [](const TSettings& s) { return s.Renderer; }},
+        {"demo_after_s",
+         [](TSettings& s, const std::string& v) -> std::string {
+             return ParseNumber(v, 0, 3600, s.DemoAfterSeconds) ? "" : "expected 0 (never) or seconds up to 3600";
+         },
+         [](const TSettings& s) { return std::to_string(s.DemoAfterSeconds); }},
     };
     for (int i = 0; i < kGameKeyCount; ++i)
         fields.push_back({std::string("key_") + kGameKeyNames[i], nullptr,

@@ -30,6 +30,8 @@ struct TSettings {
     int32_t AudioLatencyMs = 0;
     // The render driver: "gl" (OpenGL 1.1) or "gles2" (OpenGL ES 2.0).
     std::string Renderer = "gl";
+    // Seconds on the title screen with no key before the demo; 0: never.
+    int32_t DemoAfterSeconds = 30;
 };
 
 // Names of the game keys in the file and on the options screen, in the

@@ -9,11 +9,15 @@ json=""
 if [ "${1:-}" = "--json" ]; then json="${2:?--json needs a file}"; fi
 scripts/install-deps.sh pulseaudio pulseaudio-utils
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target tuublark sim_bench soak frame_bench mixer_bench music_bench >/dev/null
+cmake --build build -j"$(nproc)" --target tuublark sim_bench soak frame_bench mixer_bench music_bench autoplay_bench \
+  >/dev/null
 cd build
 
 sim=$(./bench/sim_bench ../tests/replays/golden-input.txt 20000 5)
 soak=$(./bench/soak --frames 216000)
+# The built-in player over seeds 1-20, each game capped at 150,000 frames;
+# the per-seed table goes to standard error.
+autoplay=$(./bench/autoplay_bench --seeds 1 20 --cap 150000)
 frame=$(xvfb-run -a -s "-screen 0 1024x768x24" ./bench/frame_bench ./tuublark ../tests/replays/golden-input.txt 5000)
 mix=$(./bench/mixer_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
       --benchmark_format=json 2>/dev/null)
@@ -78,9 +82,9 @@ picture="{\"headless_kb\": $(peak_kb "$work/data" --headless env),
  \"window_kb\": $(peak_kb "$work/data" --windowed "${window[@]}"),
  \"window_usual_kb\": $(peak_kb . --windowed "${window[@]}")}"
 
-python3 - "$sim" "$soak" "$frame" "$mix" "$loudness" "$seams" "$audio" "$picture" "$json" <<'PY'
+python3 - "$sim" "$soak" "$frame" "$mix" "$loudness" "$seams" "$audio" "$picture" "$autoplay" "$json" <<'PY'
 import json, sys
-sim, soak, frame, mix, loudness, seams, audio, picture = (json.loads(a or "{}") for a in sys.argv[1:9])
+sim, soak, frame, mix, loudness, seams, audio, picture, autoplay = (json.loads(a or "{}") for a in sys.argv[1:10])
 # A capture without seams (no audio device, a game too slow) reads as -1.
 for key in ("music_seam_ms_median", "music_seam_ms_max", "capture_clock_of_nominal",
             "capture_seam_ms_median_uncorrected"):
@@ -89,7 +93,7 @@ for key in ("music_seams", "music_passes_late", "music_starts_found", "music_sta
     seams.setdefault(key, 0)
 for key in ("worst_latency_frames", "mean_latency_frames", "sounds", "late_starts", "underruns", "jumps"):
     audio.setdefault(key, -1)
-out = sys.argv[9]
+out = sys.argv[10]
 median = next(b for b in mix["benchmarks"] if b.get("aggregate_name") == "median")
 unit = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[median["time_unit"]]
 pass_seconds = median["cpu_time"] * unit
@@ -108,6 +112,10 @@ figures = {
     "loop_loudness_spread_lu": loudness["loop_loudness_spread_lu"],
     "largest_picture_peak_mb": round(picture["headless_kb"] / 1024),
     "largest_picture_window_mb": round((picture["window_kb"] - picture["window_usual_kb"]) / 1024),
+    "autoplay_decision_us_median": autoplay["autoplay_decision_us_median"],
+    "autoplay_decision_us_max": autoplay["autoplay_decision_us_max"],
+    "autoplay_skin10_of_20": autoplay["autoplay_skin10_of_20"],
+    "autoplay_median_frames_to_skin10": autoplay["autoplay_median_frames_to_skin10"],
 }
 goals = {
     "sim_frames_per_s": (">=", 100000, "frames/s, %.0fx real time" % (sim["sim_frames_per_s"] / 60)),
@@ -140,6 +148,13 @@ goals = {
     "largest_picture_peak_mb": ("<=", 300, "MB peak resident, headless, with a 4096x4096 background"),
     "largest_picture_window_mb": ("<=", 200, "MB more than the usual background in a window (%d MB against %d MB)"
                                   % (picture["window_kb"] / 1024, picture["window_usual_kb"] / 1024)),
+    "autoplay_decision_us_median": ("<=", 1000, "us of CPU time for the built-in player to choose a piece's place "
+                                    "(99th percentile %.0f us, over %d pieces)"
+                                    % (autoplay["autoplay_decision_us_p99"], autoplay["autoplay_decisions"])),
+    "autoplay_decision_us_max": ("<=", 4000, "us of CPU time at worst, the least of three timings (wall clock at worst %.0f us, the machine "
+                                 "being shared)" % autoplay["autoplay_decision_wall_us_max"]),
+    "autoplay_skin10_of_20": (">=", 15, "of the 20 games of seeds 1-20 reach skin 10 within 150,000 frames"),
+    "autoplay_median_frames_to_skin10": ("<=", 150000, "frames to skin 10, the median of the games that reach it"),
 }
 for name, value in figures.items():
     op, goal, what = goals[name]

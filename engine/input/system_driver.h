@@ -37,6 +37,9 @@ public:
     virtual int TakeMenuKey() { return 0; }
     // True once after the window lost the keyboard focus.
     virtual bool TakeFocusLost() { return false; }
+    // True once after any key, controller button, touch or mouse button was
+    // pressed, whatever it is bound to (the title's demo ends on it).
+    virtual bool TakeUserActivity() { return false; }
     // Waits up to `ms` for platform events and handles them; returns at
     // once when the run must end. Every wait of the game (minimised,
     // paused, menus) loops on this, so a stop signal ends the run within
@@ -47,6 +50,9 @@ public:
     // those made during a pause. Keys pressed after it, which no menu took,
     // stay for the game's next frame.
     virtual void DropPendingPresses() {}
+    // Forgets every key press and menu key not taken yet (releases stay):
+    // input that ended a demo reaches nothing else.
+    virtual void DropPendingInput() {}
     // A key event that reaches the key state at the start of the next frame.
     virtual void QueueKey(bool down, int key) { (void)down, (void)key; }
     // Silences the audio output (and lets it go on) without touching the

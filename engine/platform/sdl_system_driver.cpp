@@ -25,6 +25,14 @@ void TSdlSystemDriver::Poll() {
 }
 
 void TSdlSystemDriver::Handle(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_KEYDOWN:
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_JOYBUTTONDOWN:
+        case SDL_FINGERDOWN:
+        case SDL_MOUSEBUTTONDOWN: activity_ = true; break;
+        default: break;
+    }
     if (controllers_.Handle(event)) return;
     switch (event.type) {
         case SDL_QUIT: quit_ = true; break;
@@ -85,6 +93,12 @@ bool TSdlSystemDriver::TakeFocusLost() {
     return lost;
 }
 
+bool TSdlSystemDriver::TakeUserActivity() {
+    bool active = activity_;
+    activity_ = false;
+    return active;
+}
+
 void TSdlSystemDriver::WaitEvents(int32_t ms) {
     for (int32_t left = ms; left > 0 && !QuitSignalled(); left -= kStopCheckMs) {
         SDL_Event event;
@@ -110,6 +124,15 @@ void TSdlSystemDriver::DropPendingPresses() {
     pendingKeys_.swap(kept);
     for (auto* queue : {&menuKeys_, &pendingMenuKeys_})
         for (TMenuKey& key : *queue) key.EventsBefore -= dropped;
+}
+
+void TSdlSystemDriver::DropPendingInput() {
+    std::vector<std::pair<bool, int>> releases;
+    for (const auto& event : pendingKeys_)
+        if (!event.first) releases.push_back(event);
+    pendingKeys_.swap(releases);
+    pendingMenuKeys_.clear();
+    menuKeys_.clear();
 }
 
 void TSdlSystemDriver::PauseAudio(bool paused) { PauseSdlAudio(paused); }

@@ -35,8 +35,10 @@ public:
     void SetKeyBindings(const TKeyBindings& keys) override { keys_ = keys; }
     int TakeMenuKey() override;
     bool TakeFocusLost() override;
+    bool TakeUserActivity() override;
     void WaitEvents(int32_t ms) override;
     void DropPendingPresses() override;
+    void DropPendingInput() override;
     void QueueKey(bool down, int key) override { pendingKeys_.emplace_back(down, key); }
     void PauseAudio(bool paused) override;
     void SetFullScreen(bool on) override {
@@ -69,6 +71,7 @@ private:
     std::deque<TMenuKey> menuKeys_;
     TSdlControllers controllers_;
     bool focusLost_ = false;
+    bool activity_ = false;
 };
 
 }  // namespace tuublark

@@ -11,6 +11,8 @@ void DrawPlayTime(GameState& g);
 void DrawPlayScreen(GameState& g);
 void DrawGameOverScreen(GameState& g);
 void UpdateTitleScreen(GameState& g);
+// The label over a demo game, drawn last; the drawing state is left as it was.
+void DrawDemoLabel(GameState& g);
 
 // Effects, popups, the sweep line and the title animation.
 void RunEffects(GameState& g);

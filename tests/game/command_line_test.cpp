@@ -37,6 +37,7 @@ TEST(CommandLine, BadCommandLinesSayWhatIsWrong) {
         {{"--headless"}, "--headless needs --frames N"},
         {{"--headless", "--frames", "5", "--screenshot", "s.png"}, "--screenshot cannot be used with --headless"},
         {{"--input", "a", "--record", "b"}, "--input and --record cannot be used together"},
+        {{"--autoplay", "--input", "a"}, "--input and --autoplay cannot be used together"},
         {{"--trace", ""}, "--trace needs a non-empty value"},
         {{"--seed", "+5"}, "--seed needs a 32-bit integer"},
         {{"--frames", " 5"}, "--frames needs a whole number"},

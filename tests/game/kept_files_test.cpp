@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "engine/input/input_script.h"
+#include "engine/input/keyboard.h"
 #include "engine/input/system_driver.h"
 #include "engine/runtime/user_files.h"
 #include "game/command_line.h"
@@ -163,6 +164,67 @@ TEST(Settings, TheRendererLineNamesOneOfTheTwoDrivers) {
     EXPECT_EQ(problems, std::vector<std::string>{"s.ini:1: expected gl or gles2"});
 }
 
+// A player who leaves the title alone, then touches a key `TouchAt`
+// frames into the demo. The run checks for input once a frame, and the
+// demo once each of its frames and once after it ends.
+struct TIdleCounts {
+    int32_t TouchAt = 0, Frames = 0, Checks = 0;
+    bool SawDrop = false;  // the demo's player held the drop key
+};
+class TIdlePlayer : public THeadlessSystemDriver {
+public:
+    explicit TIdlePlayer(TIdleCounts& counts) : n_(counts) {}
+    void BeginFrame(int32_t) override { ++n_.Frames; }
+    bool TakeUserActivity() override {
+        n_.SawDrop = n_.SawDrop || Keyboard().IsDown(VkDown);
+        return ++n_.Checks - n_.Frames == n_.TouchAt + 1;
+    }
+
+private:
+    TIdleCounts& n_;
+};
+
+// A played run whose title shows the demo after one second: the demo never
+// reaches the run's trace, record or high score, and a key ends it.
+TEST(Demo, ATouchEndsItAndTheRunKeepsNoTraceOfIt) {
+    const std::string folder = Folder("demo");
+    setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    std::filesystem::create_directory(folder + "/tuublark");
+    WriteFile(folder + "/tuublark/highscore", "10001\n");
+    struct Run {
+        const char* DemoAfter;
+        int32_t TouchAt;
+        int32_t DemoFrames = -1;
+        bool Played = false;
+    } runs[] = {{"0", 0}, {"1", 900}};
+    for (Run& run : runs) {
+        WriteFile(folder + "/tuublark/settings.ini", std::string("demo_after_s = ") + run.DemoAfter + "\n");
+        const std::string name = folder + "/run" + run.DemoAfter;
+        CommandLine options;
+        std::string error;
+        // 100 frames: the demo begins after frame 60, and the title's next
+        // 60 idle frames are not reached.
+        ASSERT_TRUE(ParseCommandLine(
+            {"--seed", "5", "--frames", "100", "--trace", name + ".jsonl", "--record", name + ".rec"}, options, error));
+        TIdleCounts counts{run.TouchAt};
+        ASSERT_EQ(RunGame(options, "",
+                          [&](const CommandLine&, const TSettings&, std::string&) {
+                              SetSystemDriver(std::make_unique<TIdlePlayer>(counts));
+                              return true;
+                          }),
+                  0);
+        run.DemoFrames = counts.Checks - counts.Frames - 2;
+        run.Played = counts.SawDrop;
+    }
+    EXPECT_EQ(runs[0].DemoFrames, -2) << "demo_after_s = 0 shows no demo";
+    EXPECT_EQ(runs[1].DemoFrames, 900) << "the demo ends at the touch";
+    EXPECT_TRUE(runs[1].Played) << "the built-in player plays the demo";
+    EXPECT_EQ(ReadFile(folder + "/run1.jsonl"), ReadFile(folder + "/run0.jsonl"));
+    EXPECT_EQ(ReadFile(folder + "/run1.rec"), ReadFile(folder + "/run0.rec"));
+    EXPECT_EQ(ReadFile(folder + "/tuublark/highscore"), "10001\n");
+}
+
 TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {
     const std::string text =
         "# mine\n"
@@ -178,7 +240,8 @@ TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {
         "key_down = nosuchkey\n"
         "audio_latency_ms = 2\n"
         "just words\n"
-        "window_size = 10x10\n";
+        "window_size = 10x10\n"
+        "demo_after_s = soon\n";
     TSettingsFile file;
     std::vector<std::string> problems;
     file.Parse(text, "s.ini", problems);
@@ -193,10 +256,15 @@ TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {
     EXPECT_EQ(s.Keys.Keys[6], 13);
     EXPECT_EQ(s.Keys.Keys[3], VkDown);
     EXPECT_EQ(s.AudioLatencyMs, 0);
+    EXPECT_EQ(s.DemoAfterSeconds, 30);
     const std::vector<std::string> expected = {
-        "s.ini:6: expected a volume from 0 to 100", "s.ini:9: Q is already the rotate_left key",
-        "s.ini:11: 'nosuchkey' names no key",       "s.ini:12: expected 0 (automatic) or 5 to 1000",
-        "s.ini:13: expected 'name = value'",        "s.ini:14: expected auto or WIDTHxHEIGHT (200x150 to 16384x16384)",
+        "s.ini:6: expected a volume from 0 to 100",
+        "s.ini:9: Q is already the rotate_left key",
+        "s.ini:11: 'nosuchkey' names no key",
+        "s.ini:12: expected 0 (automatic) or 5 to 1000",
+        "s.ini:13: expected 'name = value'",
+        "s.ini:14: expected auto or WIDTHxHEIGHT (200x150 to 16384x16384)",
+        "s.ini:15: expected 0 (never) or seconds up to 3600",
     };
     EXPECT_EQ(problems, expected);
 

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -69,6 +70,40 @@ TEST(WholeGame, SeedOptionAndSeedLineGiveTheSameGame) {
     ASSERT_EQ(
         RunGameProcess("--headless --seed 7 --frames 450 --input '" + input + "' --trace '" + second + "'").Status, 0);
     EXPECT_EQ(ReadFile(first), ReadFile(second));
+}
+
+TEST(WholeGame, AutoplayIsTheSameGameEachTimeAndItsRecordReplaysIt) {
+    std::string record = Temp("auto.rec"), first = Temp("auto_a.jsonl"), second = Temp("auto_b.jsonl");
+    std::string replay = Temp("auto_replay.jsonl");
+    const std::string run = "--headless --autoplay --seed 3 --frames 2400 ";
+    ASSERT_EQ(RunGameProcess(run + "--record '" + record + "' --trace '" + first + "'").Status, 0);
+    ASSERT_EQ(RunGameProcess(run + "--trace '" + second + "'").Status, 0);
+    EXPECT_EQ(ReadFile(first), ReadFile(second));
+    ASSERT_EQ(RunGameProcess("--headless --frames 2400 --input '" + record + "' --trace '" + replay + "'").Status, 0);
+    EXPECT_EQ(ReadFile(first), ReadFile(replay));
+    // The player played: pieces went, the game went on.
+    std::string last = ReadFile(first).substr(ReadFile(first).rfind("{\"Frame\""));
+    EXPECT_NE(last.find("\"Screen\":2,"), std::string::npos);
+    EXPECT_EQ(last.find("\"DeletedCount\":0,"), std::string::npos);
+}
+
+TEST(WholeGame, AKeyEndsTheTitlesDemoAndDoesNothingElse) {
+    SKIP_WITHOUT_XDOTOOL();
+    std::string home = Temp("demo_home"), live = Temp("demo.jsonl"), headless = Temp("demo_h.jsonl");
+    std::system(("rm -rf '" + home + "' && mkdir -p '" + home + "/tuublark'").c_str());
+    WriteFile(home + "/tuublark/settings.ini", "demo_after_s = 1\n");
+    // The demo begins after the title's 60th frame and the trace stands
+    // still while it plays. Space ends it and must not start a game; if the
+    // demo went on, the run is stopped and its trace falls short.
+    RunWithKeys("--seed 5 --frames 100 --trace '" + live + "'",
+                "n() { [ -f '" + live + "' ] && wc -l < '" + live +
+                    "' || echo 0; }\n"
+                    "for i in $(seq 1200); do [ $(n) -ge 60 ] && break; sleep 0.05; done; xdotool key space\n"
+                    "for i in $(seq 1200); do [ $(n) -ge 100 ] && break; sleep 0.05; done; kill -TERM $pid",
+                "demo", "XDG_CONFIG_HOME='" + home + "' XDG_DATA_HOME='" + home + "' ");
+    ASSERT_EQ(RunGameProcess("--headless --seed 5 --frames 100 --trace '" + headless + "'").Status, 0);
+    EXPECT_EQ(ReadFile(live), ReadFile(headless));
+    EXPECT_FALSE(std::ifstream(home + "/tuublark/highscore")) << "the demo wrote a high score";
 }
 
 TEST(WholeGame, AltEnterSwitchesToFullScreenAndBackWithoutDisturbingTheGame) {
