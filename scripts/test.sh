@@ -22,7 +22,7 @@ cmake --build build -j"$(nproc)"
 # of ours. Every other test (headless game runs included) checks leaks.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUUBLARK_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$(nproc)"
-display_tests='^(GLDrawing|ScreensGLTest|SdlAudioTest|WholeGame|Controller|ScaledWindow)[.]|^FaultInjection[.](NoAudio|NoDisplay|StopSignals)'
+display_tests='^(GLDrawing|GoldenScreens|SdlAudioTest|WholeGame|Controller|ScaledWindow)[.]|^FaultInjection[.](NoAudio|NoDisplay|StopSignals)'
 sanitizers=abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
 (
   cd build-asan
