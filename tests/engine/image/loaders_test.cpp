@@ -137,6 +137,10 @@ TEST(TgaLoader, ReadsRunLengthAndColourMappedPictures) {
     EXPECT_EQ(Pixel(*p, 0, 0), (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(Pixel(*p, 1, 0), (std::vector<int>{6, 5, 4}));
     EXPECT_EQ(Pixel(*p, 1, 1), (std::vector<int>{0, 0, 0}));
+    // 32-bit palette entries and alpha bits: the entries' alpha is kept.
+    p = test::LoadFromBytes(MakeTga(1, 8, 0x28, {0, 1, 1, 0}, {1, 2, 3, 4, 5, 6, 7, 8}, 32));
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Pixel(*p, 1, 0), (std::vector<int>{7, 6, 5, 8}));
 }
 
 TEST(TgaLoader, RefusesOtherTypesAndTruncatedData) {

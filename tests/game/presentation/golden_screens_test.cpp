@@ -72,8 +72,7 @@ std::string CompareWithGolden(const PixmapRef& frame, const std::string& name) {
             }
         }
         if (over <= kAllowedPixels) return "";
-        message << over << " pixels differ by more than " << kTolerance << " (at most " << kAllowedPixels
-                << " may)";
+        message << over << " pixels differ by more than " << kTolerance << " (at most " << kAllowedPixels << " may)";
     }
     std::filesystem::create_directories("golden-screens");
     const std::string base = std::filesystem::absolute("golden-screens/" + name).string();
@@ -187,8 +186,8 @@ TEST_F(GoldenScreens, TitleAnimationAndAScaledWindow) {
     // bars above and below.
     if (!Open(640, 540, false)) return;
     std::vector<std::string> failures;
-    for (const auto& [at, name] : {std::pair{150, "title-letters-flying"}, {600, "title-letters-standing"},
-                                   {912, "title-letters-burst"}}) {
+    for (const auto& [at, name] :
+         {std::pair{150, "title-letters-flying"}, {600, "title-letters-standing"}, {912, "title-letters-burst"}}) {
         RunTo(at);
         failures.push_back(CompareWithGolden(Grab(), name));
         if (at == 600) {
