@@ -9,11 +9,11 @@
 #endif
 
 #include "engine/engine.h"
-#include "engine/platform/sdl_platform.h"
 #include "engine/runtime/console.h"
 #include "engine/runtime/file_open.h"
 #include "engine/runtime/strings.h"
 #include "game/command_line.h"
+#include "game/game_platform.h"
 #include "game/run.h"
 
 int main(int argc, char** argv) {
@@ -42,18 +42,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        return RunGame(options, argc > 0 ? argv[0] : "",
-                       [](const CommandLine& opts, const TSettings& settings, std::string& err) {
-                           TPlatformOptions platform;
-                           platform.Windowed = !settings.FullScreen;
-                           platform.WindowWidth = settings.WindowWidth;
-                           platform.WindowHeight = settings.WindowHeight;
-                           platform.AudioLatencyMs = settings.AudioLatencyMs;
-                           platform.Keys = settings.Keys;
-                           platform.KeyboardFromScript = !opts.InputPath.empty() || opts.Autoplay;
-                           platform.OpenGLES2 = (opts.Renderer.empty() ? settings.Renderer : opts.Renderer) == "gles2";
-                           return InstallSdlPlatform(platform, err);
-                       });
+        return RunGame(options, argc > 0 ? argv[0] : "", InstallGamePlatform);
     } catch (const TEngineError& fatal) {
         // The engine is gone by now: the display is closed, workers joined.
         std::fprintf(stderr, "%s\n", fatal.what());

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Seeded single-token mutants of rule and engine code: how many of them
-the test suite catches.
+"""Seeded single-token mutants of the rules, the drawing and the engine: how
+many of them the test suite catches.
 
   scripts/mutants.py list ROOT               the sample: id, file, line, change
   scripts/mutants.py run ROOT BUILD OUT [IDS]
@@ -16,14 +16,19 @@ import json, random, re, subprocess, sys, os, time
 FILES = [
     "game/board/board_update.cpp", "game/board/marking.cpp", "game/board/pieces.cpp",
     "game/board/scoring.cpp", "game/board/sweep.cpp", "game/board/sweep_sounds.cpp",
-    "game/frame_loop.cpp", "game/player_input.cpp",
+    "game/board/board_effects.cpp", "game/frame_loop.cpp", "game/player_input.cpp",
+    "game/presentation/backdrop_panel.cpp", "game/presentation/effects.cpp", "game/presentation/menu_drawing.cpp",
+    "game/presentation/play_screen.cpp", "game/presentation/skins.cpp", "game/presentation/sweep_line.cpp",
+    "game/presentation/title_screen.cpp", "game/presentation/title_sweep.cpp",
     "engine/audio/mixer.cpp", "engine/audio/mix_voice.cpp", "engine/audio/mixer_driver.cpp",
+    "engine/audio/frame_clock.cpp", "engine/audio/output_clock.cpp",
     "engine/audio/wav_loader.cpp", "engine/audio/ogg_loader.cpp",
     "engine/image/bmp_loader.cpp", "engine/image/png_loader.cpp", "engine/image/tga_loader.cpp",
-    "engine/image/pixmap.cpp", "engine/input/input_script.cpp",
+    "engine/image/jpeg_loader.cpp", "engine/image/pixmap.cpp", "engine/input/input_script.cpp",
+    "engine/text/font.cpp", "engine/text/freetype_font.cpp",
 ]
 SEED = 11
-COUNT = 14
+COUNT = 40
 SWAPS = [(" < ", " <= "), (" <= ", " < "), (" > ", " >= "), (" >= ", " > "), (" == ", " != "),
          (" != ", " == "), (" + ", " - "), (" - ", " + "), (" && ", " || "), (" || ", " && ")]
 EXCLUDE = "FaultInjection|Generator|WholeGame|soak_one_hour|MixerThreadsTest"
@@ -47,12 +52,17 @@ def candidates(root):
 
 
 def sample(root):
-    # One mutant from each of COUNT files drawn at random, so no single
-    # file with many tokens dominates.
+    # The files in a seeded order, one mutant from each in turn until there
+    # are COUNT, so no single file with many tokens dominates.
     rnd = random.Random(SEED)
-    c = candidates(root)
-    files = rnd.sample(FILES, COUNT)
-    return [rnd.choice([m for m in c if m[0] == f]) for f in files]
+    left = {f: [m for m in candidates(root) if m[0] == f] for f in FILES}
+    files = rnd.sample(FILES, len(FILES))
+    out = []
+    while len(out) < COUNT:
+        for f in files:
+            if left[f] and len(out) < COUNT:
+                out.append(left[f].pop(rnd.randrange(len(left[f]))))
+    return out
 
 
 def apply(root, m, undo=False):

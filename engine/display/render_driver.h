@@ -64,6 +64,9 @@ public:
     virtual void DrawPixmap(const PixmapRef& pixmap, int32_t x, int32_t y) { (void)pixmap, (void)x, (void)y; }
     // The presented picture in display coordinates; null when nothing is shown.
     virtual PixmapRef GrabPixmap(int32_t x, int32_t y, int32_t width, int32_t height);
+    // The whole window as the player sees it, the scaled picture and its
+    // bars; null when nothing is shown.
+    virtual PixmapRef GrabWindow() { return nullptr; }
 
     // Swap-interval control (retrace synchronisation); false when the
     // display offers none.

@@ -47,7 +47,7 @@ public:
     bool HasContext() const { return context_ && context_->HasContext(); }
     // The whole window as the next Flip shows it, bars included; null
     // without an offscreen target. For tests and screenshots of the window.
-    PixmapRef GrabWindow();
+    PixmapRef GrabWindow() override;
     bool DrawsOffscreen() const { return offscreen_.Active(); }
 
 private:

@@ -171,18 +171,35 @@ ImageFrameRef TGles2RenderDriver::CreateFrameFromPixmap(const PixmapRef& pixmap,
 PixmapRef TGles2RenderDriver::GrabPixmap(int32_t x, int32_t y, int32_t width, int32_t height) {
     if (!HasContext() || !framebuffer_ || width <= 0 || height <= 0) return nullptr;
     Flush();
-    // The picture's texture, bottom row first; ES 2 reads tightly packed RGBA.
-    std::vector<uint8_t> raw(static_cast<size_t>(width_) * height_ * 4);
-    gl_.PixelStorei(GL_PACK_ALIGNMENT, 1);
-    gl_.ReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
-    PixmapRef picture = CreatePixmap(width_, height_, PixelFormatRGB888);
-    for (int32_t row = 0; row < height_; ++row) {
-        const uint8_t* in = raw.data() + static_cast<size_t>(height_ - 1 - row) * width_ * 4;
-        uint8_t* out = picture->Row(row);
-        for (int32_t col = 0; col < width_; ++col) std::copy_n(in + col * 4, 3, out + col * 3);
-    }
+    PixmapRef picture = ReadPixels(width_, height_);
     if (x == 0 && y == 0 && width == picture->Width && height == picture->Height) return picture;
     return CopyPixmapWindow(*picture, x, y, width, height);
+}
+
+PixmapRef TGles2RenderDriver::GrabWindow() {
+    if (!HasContext() || !framebuffer_) return nullptr;
+    int32_t w = 0, h = 0;
+    context_->DrawableSize(w, h);
+    if (w <= 0 || h <= 0) return nullptr;
+    PresentPicture();
+    gl_.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    PixmapRef shown = ReadPixels(w, h);
+    BindTarget();
+    return shown;
+}
+
+PixmapRef TGles2RenderDriver::ReadPixels(int32_t width, int32_t height) {
+    // Bottom row first; ES 2 reads tightly packed RGBA.
+    std::vector<uint8_t> raw(static_cast<size_t>(width) * height * 4);
+    gl_.PixelStorei(GL_PACK_ALIGNMENT, 1);
+    gl_.ReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
+    PixmapRef pixels = CreatePixmap(width, height, PixelFormatRGB888);
+    for (int32_t row = 0; row < height; ++row) {
+        const uint8_t* in = raw.data() + static_cast<size_t>(height - 1 - row) * width * 4;
+        uint8_t* out = pixels->Row(row);
+        for (int32_t col = 0; col < width; ++col) std::copy_n(in + col * 4, 3, out + col * 3);
+    }
+    return pixels;
 }
 
 }  // namespace tuublark

@@ -41,6 +41,7 @@ public:
     void DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) override;
     ImageFrameRef CreateFrameFromPixmap(const PixmapRef& pixmap, int32_t flags) override;
     PixmapRef GrabPixmap(int32_t x, int32_t y, int32_t width, int32_t height) override;
+    PixmapRef GrabWindow() override;
 
     // A quad of `texture` (0 for none) in the current colour; corners in
     // order around it, in game pixels after the transform.
@@ -70,6 +71,8 @@ private:
     // Draws once in every state the game uses, outside the picture.
     void WarmUp();
     void ApplyBlend();
+    // The bound framebuffer's pixels, top row first, as RGB.
+    PixmapRef ReadPixels(int32_t width, int32_t height);
 
     std::unique_ptr<TGLContext> context_;
     TGles2Functions gl_;

@@ -76,5 +76,16 @@ TEST_F(FrameLoop, EscapeLeavesEveryOtherScreenWithoutTheHighScore) {
     }
 }
 
+TEST_F(FrameLoop, PlayClockCountsSecondsOnEverySixtiethFrameAndRunsIntoHours) {
+    g.PlayHours = 0, g.PlayMinutes = 59, g.PlaySeconds = 58;
+    AdvancePlayClock(g, 59);
+    EXPECT_EQ(std::tuple(g.PlayHours, g.PlayMinutes, g.PlaySeconds), std::tuple(0, 59, 58));
+    for (int32_t frame : {60, 120}) AdvancePlayClock(g, frame);
+    EXPECT_EQ(std::tuple(g.PlayHours, g.PlayMinutes, g.PlaySeconds), std::tuple(1, 0, 0));
+    g.PlayMinutes = 59, g.PlaySeconds = 59;
+    AdvancePlayClock(g, 180);
+    EXPECT_EQ(std::tuple(g.PlayHours, g.PlayMinutes, g.PlaySeconds), std::tuple(2, 0, 0));
+}
+
 }  // namespace
 }  // namespace tuublark

@@ -121,6 +121,13 @@ TEST(BmpLoader, ReadsFromTheStreamPosition) {
     auto p = LoadPixmap(stream);
     ASSERT_TRUE(p);
     EXPECT_EQ(Rgb(*p, 1, 1), Rgb(0xFFFFFF));
+    // A data offset pointing back into the headers: the rows follow them.
+    Bytes back = test::MakeBmp(TwoByTwo());
+    back[10] = 20, back[11] = back[12] = back[13] = 0;
+    p = test::LoadFromBytes(back);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Rgb(*p, 0, 0), Rgb(0xFF0000));
+    EXPECT_EQ(Rgb(*p, 1, 1), Rgb(0xFFFFFF));
 }
 
 }  // namespace

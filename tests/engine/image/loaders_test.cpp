@@ -22,17 +22,17 @@ PixmapRef GradientRgba(int32_t w, int32_t h) {
     return p;
 }
 
-// An uncompressed or run-length TGA of 2x2 pixels.
+// An uncompressed or run-length TGA, of 2x2 pixels unless told.
 Bytes MakeTga(uint8_t type, uint8_t bits, uint8_t descriptor, const Bytes& data, const Bytes& map = {},
-              uint8_t mapBits = 0) {
+              uint8_t mapBits = 0, uint16_t width = 2, uint16_t height = 2) {
     Bytes b = {0, static_cast<uint8_t>(map.empty() ? 0 : 1), type};
     test::PutLE16(b, 0);
     test::PutLE16(b, static_cast<uint32_t>(map.empty() ? 0 : map.size() / ((mapBits + 7) / 8)));
     b.push_back(mapBits);
     test::PutLE16(b, 0);
     test::PutLE16(b, 0);
-    test::PutLE16(b, 2);
-    test::PutLE16(b, 2);
+    test::PutLE16(b, width);
+    test::PutLE16(b, height);
     b.push_back(bits);
     b.push_back(descriptor);
     b.insert(b.end(), map.begin(), map.end());
@@ -137,6 +137,10 @@ TEST(TgaLoader, ReadsRunLengthAndColourMappedPictures) {
     EXPECT_EQ(Pixel(*p, 0, 0), (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(Pixel(*p, 1, 0), (std::vector<int>{6, 5, 4}));
     EXPECT_EQ(Pixel(*p, 1, 1), (std::vector<int>{0, 0, 0}));
+    // 32-bit palette entries and alpha bits: the entries' alpha is kept.
+    p = test::LoadFromBytes(MakeTga(1, 8, 0x28, {0, 1, 1, 0}, {1, 2, 3, 4, 5, 6, 7, 8}, 32));
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Pixel(*p, 1, 0), (std::vector<int>{7, 6, 5, 8}));
 }
 
 TEST(TgaLoader, RefusesOtherTypesAndTruncatedData) {
@@ -146,6 +150,33 @@ TEST(TgaLoader, RefusesOtherTypesAndTruncatedData) {
     EXPECT_EQ(test::LoadFromBytes(MakeTga(10, 24, 0, {0x83, 1, 2})), nullptr);
     EXPECT_EQ(test::LoadFromBytes(MakeTga(10, 24, 0, {0x00, 1, 2, 3})), nullptr);
     EXPECT_EQ(test::LoadFromBytes(Cut(MakeTga(2, 24, 0, Bytes(12, 1)), 10)), nullptr);
+}
+
+// Every format takes a picture as long or as wide as the limit, and refuses
+// one with either side alone past it, though all its data is there.
+TEST(LoadPixmap, EachFormatRefusesEitherSideOverTheLimit) {
+    const std::pair<const char*, Bytes (*)(int32_t, int32_t)> formats[] = {
+        {"PNG", [](int32_t w, int32_t h) { return test::MakePng(*CreatePixmap(w, h, PixelFormatRGB888)); }},
+        {"JPEG", [](int32_t w, int32_t h) { return test::MakeJpeg(w, h, 1, 2, 3); }},
+        {"TGA",
+         [](int32_t w, int32_t h) {
+             return MakeTga(2, 24, 0, Bytes(static_cast<size_t>(w * h * 3), 9), {}, 0, static_cast<uint16_t>(w),
+                            static_cast<uint16_t>(h));
+         }},
+        {"BMP",
+         [](int32_t w, int32_t h) {
+             test::TBmpLayout layout;
+             layout.Width = w, layout.Height = h;
+             layout.Rows.assign(static_cast<size_t>(h), Bytes(static_cast<size_t>(w * 3), 9));
+             return test::MakeBmp(layout);
+         }},
+    };
+    for (const auto& [name, make] : formats)
+        for (auto [w, h] :
+             {std::pair{MaxPictureSide, 1}, {1, MaxPictureSide}, {MaxPictureSide + 1, 1}, {1, MaxPictureSide + 1}}) {
+            PixmapRef p = test::LoadFromBytes(make(w, h));
+            EXPECT_EQ(p != nullptr, w <= MaxPictureSide && h <= MaxPictureSide) << name << " " << w << "x" << h;
+        }
 }
 
 TEST(LoadPixmap, MissingFilesAndUnknownDataGiveNull) {

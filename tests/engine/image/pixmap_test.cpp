@@ -36,6 +36,7 @@ TEST(Pixmap, ConversionsFollowTheFormatRules) {
     auto bgra = ConvertPixmap(*rgba, PixelFormatBGRA8888);
     EXPECT_EQ(bgra->Row(0)[0], 31);
     EXPECT_EQ(bgra->Row(0)[3], 99);
+    EXPECT_EQ(Rgba(*ConvertPixmap(*bgra, PixelFormatRGBA8888), 0, 0), (std::vector<int>{10, 20, 31, 99}));
     // Between two non-RGBA formats: BGR to RGB swaps.
     auto rgb = ConvertPixmap(*bgr, PixelFormatRGB888);
     EXPECT_EQ(rgb->Row(0)[0], 3);

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "game/board/cells.h"
+#include "game/presentation/menu_drawing.h"
 #include "game/presentation/screens.h"
 #include "presentation_fixture.h"
 
@@ -82,6 +83,8 @@ TEST_F(PlayScreenTest, HighlightsOnlyForMarkedSquaresWithTopRow2To10) {
     square(6, 1, CellMarkedB);    // top row 1: not
     square(9, 2, CellMarkedB);    // top row 2: highlighted
     square(12, 5, CellSettledA);  // not marked
+    // The bottom row and the top row of the next column are no square.
+    g.Board[12][11] = g.Board[13][11] = g.Board[13][0] = g.Board[14][0] = CellMarkedB;
     g.Board[14][8] = g.Board[15][8] = g.Board[14][9] = CellMarkedA;
     g.Board[15][9] = CellMarkedB;  // mixed codes
     DrawPlayScreen(g);
@@ -116,6 +119,10 @@ TEST_F(PlayScreenTest, GlowLinesLeftOfTheBoardAreSkipped) {
     ASSERT_EQ(lines.size(), 6u);  // the line and glow i = 1..5
     EXPECT_FLOAT_EQ(lines[0].X, 170.0f);
     EXPECT_FLOAT_EQ(lines[5].X, 160.0f);
+    // A yellow line, an orange glow (a shade off would pass a golden screen).
+    auto rgb = [](const TDrawn& d) { return std::tuple(d.State.R, d.State.G, d.State.B); };
+    EXPECT_EQ(rgb(lines[0]), std::tuple(255, 192, 0));
+    EXPECT_EQ(rgb(lines[1]), std::tuple(255, 128, 0));
     g.SweepPosition = 0.0f;
     log->Clear();
     DrawSweepLine(g);
@@ -124,6 +131,15 @@ TEST_F(PlayScreenTest, GlowLinesLeftOfTheBoardAreSkipped) {
     auto text = DrawnOf("text:0");
     ASSERT_EQ(text.size(), 1u);
     EXPECT_FLOAT_EQ(text[0].X, 155.0f - kGlyphWidth);
+}
+
+TEST_F(PlayScreenTest, MenuLinesAreYellowWhenChosenElseLightGrey) {
+    TMenuDrawing menu(nullptr);
+    menu.Line("A", 100, true);
+    menu.Line("B", 130);
+    std::vector<std::tuple<std::string, int, int, int>> lines;
+    for (const TDrawn& d : Drawn()) lines.emplace_back(d.What, d.State.R, d.State.G, d.State.B);
+    EXPECT_EQ(lines, (decltype(lines){{"text:A", 255, 214, 64}, {"text:B", 235, 235, 235}}));
 }
 
 }  // namespace
