@@ -31,6 +31,8 @@ std::string UsageText() {
            "  --screenshot FILE   after the last frame, write the presented frame as PNG\n"
            "  --profile FILE      write each frame's CPU time and the first present's time\n"
            "  --unpaced           present frames as fast as they come (benchmarks)\n"
+           "  --keep-high-score   start from the kept high score and keep a new one, as a played game does,\n"
+           "                      also with --input or --headless\n"
            "  --help, --version\n";
 }
 
@@ -57,6 +59,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
             options.FullScreen = true;
         } else if (arg == "--unpaced") {
             options.Unpaced = true;
+        } else if (arg == "--keep-high-score") {
+            options.KeepHighScore = true;
         } else if (arg == "--headless") {
             options.Headless = true;
         } else if (arg == "--help" || arg == "-h") {

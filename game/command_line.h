@@ -22,6 +22,7 @@ struct CommandLine {
     std::string ScreenshotPath;
     std::string ProfilePath;
     bool Unpaced = false;
+    bool KeepHighScore = false;
     bool Help = false;
     bool Version = false;
 };

@@ -73,8 +73,9 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
 
     // Replays and headless runs leave the player's files alone.
     const bool playerRun = !scripted && !options.Headless;
-    std::string highScorePath = playerRun ? HighScorePath() : "";
-    int32_t highScore = playerRun ? LoadHighScore(highScorePath) : kDefaultHighScore;
+    const bool keepHighScore = playerRun || options.KeepHighScore;
+    std::string highScorePath = keepHighScore ? HighScorePath() : "";
+    int32_t highScore = keepHighScore ? LoadHighScore(highScorePath) : kDefaultHighScore;
     if (scripted && script.HighScore()) highScore = std::max(*script.HighScore(), kDefaultHighScore);
     TSettingsFile settingsFile;
     if (!options.Headless) settingsFile = LoadSettings(SettingsPath());
@@ -161,7 +162,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
             if (!shot || !SavePixmapPNG(*shot, options.ScreenshotPath))
                 exitStatus = Fail(WriteError(options.ScreenshotPath, "screenshot", errno != 0 ? errno : EINVAL));
         }
-        if (playerRun && g->HighScore > highScore) {
+        if (keepHighScore && g->HighScore > highScore) {
             highScore = g->HighScore;
             SaveHighScore(highScorePath, highScore);
         }

@@ -20,8 +20,11 @@ TEST(CommandLine, EveryOptionIsRead) {
     EXPECT_EQ(*o.Frames, 600);
     EXPECT_EQ(o.TracePath, "t.jsonl");
     EXPECT_EQ(o.ScreenshotPath, "s.png");
-    ASSERT_TRUE(ParseCommandLine({"--headless", "--frames", "1", "--record", "r.txt"}, o, error)) << error;
+    EXPECT_FALSE(o.KeepHighScore);
+    ASSERT_TRUE(ParseCommandLine({"--headless", "--frames", "1", "--record", "r.txt", "--keep-high-score"}, o, error))
+        << error;
     EXPECT_TRUE(o.Headless);
+    EXPECT_TRUE(o.KeepHighScore);
     EXPECT_EQ(o.RecordPath, "r.txt");
 }
 
