@@ -31,6 +31,7 @@ std::string UsageText() {
            "  --screenshot FILE   after the last frame, write the presented frame as PNG\n"
            "  --profile FILE      write each frame's CPU time and the first present's time\n"
            "  --unpaced           present frames as fast as they come (benchmarks)\n"
+           "  --renderer NAME     draw with gl (OpenGL 1.1, the default) or gles2 (OpenGL ES 2.0)\n"
            "  --keep-high-score   start from the kept high score and keep a new one, as a played game does,\n"
            "                      also with --input or --headless\n"
            "  --help, --version\n";
@@ -91,6 +92,12 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
             if (!value(options.TracePath)) return false;
         } else if (arg == "--screenshot") {
             if (!value(options.ScreenshotPath)) return false;
+        } else if (arg == "--renderer") {
+            if (!value(options.Renderer)) return false;
+            if (options.Renderer != "gl" && options.Renderer != "gles2") {
+                error = "--renderer needs gl or gles2, not '" + options.Renderer + "'";
+                return false;
+            }
         } else if (arg == "--profile") {
             if (!value(options.ProfilePath)) return false;
         } else {

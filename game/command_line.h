@@ -22,6 +22,8 @@ struct CommandLine {
     std::string ScreenshotPath;
     std::string ProfilePath;
     bool Unpaced = false;
+    // "gl" or "gles2"; empty leaves the choice to the settings.
+    std::string Renderer;
     bool KeepHighScore = false;
     bool Help = false;
     bool Version = false;

@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
                            platform.AudioLatencyMs = settings.AudioLatencyMs;
                            platform.Keys = settings.Keys;
                            platform.KeyboardFromScript = !opts.InputPath.empty();
+                           platform.OpenGLES2 = (opts.Renderer.empty() ? settings.Renderer : opts.Renderer) == "gles2";
                            return InstallSdlPlatform(platform, err);
                        });
     } catch (const TEngineError& fatal) {

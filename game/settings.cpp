@@ -83,6 +83,13 @@ std::vector<TField> Fields() {
              return "";
          },
          [](const TSettings& s) { return std::to_string(s.AudioLatencyMs); }},
+        {"renderer",
+         [](TSettings& s, const std::string& v) -> std::string {
+             if (v != "gl" && v != "gles2") return "expected gl or gles2";
+             s.Renderer = v;
+             return "";
+         },
+         [](const TSettings& s) { return s.Renderer; }},
     };
     for (int i = 0; i < kGameKeyCount; ++i)
         fields.push_back({std::string("key_") + kGameKeyNames[i], nullptr,

@@ -23,6 +23,8 @@ struct TSettings {
     TKeyBindings Keys;
     // Audio output latency in milliseconds; 0 keeps the audio driver's own.
     int32_t AudioLatencyMs = 0;
+    // The render driver: "gl" (OpenGL 1.1) or "gles2" (OpenGL ES 2.0).
+    std::string Renderer = "gl";
 };
 
 // Names of the game keys in the file and on the options screen, in the

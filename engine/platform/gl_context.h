@@ -1,4 +1,4 @@
-// What the OpenGL render driver needs of the window system: a window with
+// What the OpenGL render drivers need of the window system: a window with
 // a current OpenGL context, buffer swaps, retrace control, and where the
 // game's picture sits in the window.
 #pragma once
@@ -20,7 +20,8 @@ class TGLContext {
 public:
     virtual ~TGLContext() = default;
     // Opens the window and context (flags: bit 0 full screen, bit 1 double
-    // buffer); closes any open one first. False when it cannot be made.
+    // buffer, bit 2 OpenGL ES 2.0 instead of OpenGL with its fixed
+    // functions); closes any open one first. False when it cannot be made.
     virtual bool OpenContext(int32_t width, int32_t height, int32_t depth, int32_t hertz, int32_t flags) = 0;
     virtual void CloseContext() = 0;
     virtual bool HasContext() const = 0;

@@ -8,6 +8,7 @@
 
 #include "engine/engine.h"
 #include "engine/platform/gl_render_driver.h"
+#include "engine/platform/gles2_render_driver.h"
 #include "engine/platform/sdl_audio.h"
 #include "engine/platform/sdl_system_driver.h"
 #include "engine/platform/sdl_window.h"
@@ -66,7 +67,8 @@ bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
     }
     auto window = std::make_unique<TSdlWindow>(options.Windowed, options.WindowWidth, options.WindowHeight);
     TSdlWindow& windowRef = *window;
-    SetRenderDriver(std::make_unique<TGLRenderDriver>(std::move(window)));
+    if (options.OpenGLES2) SetRenderDriver(std::make_unique<TGles2RenderDriver>(std::move(window)));
+    else SetRenderDriver(std::make_unique<TGLRenderDriver>(std::move(window)));
     auto system = std::make_unique<TSdlSystemDriver>(windowRef, options.KeyboardFromScript);
     system->SetKeyBindings(options.Keys);
     SetSystemDriver(std::move(system));

@@ -18,10 +18,13 @@ struct TPlatformOptions {
     // Audio output latency in milliseconds; 0 for the default.
     int32_t AudioLatencyMs = 0;
     TKeyBindings Keys;
+    // The OpenGL ES 2.0 render driver (what browsers offer) instead of the
+    // OpenGL 1.1 one.
+    bool OpenGLES2 = false;
 };
 
-// Makes the SDL system driver, the OpenGL render driver and, when a device
-// opens, the mixer's audio output current. False with `error` set when SDL
+// Makes the SDL system driver, the chosen OpenGL render driver and, when a
+// device opens, the mixer's audio output current. False with `error` set when SDL
 // cannot start its video.
 bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error);
 

@@ -11,7 +11,7 @@ TEST(CommandLine, EveryOptionIsRead) {
     ASSERT_TRUE(ParseCommandLine({}, o, error));
     EXPECT_FALSE(o.Windowed);  // full screen unless asked
     ASSERT_TRUE(ParseCommandLine({"--windowed", "--seed", "-17", "--input", "in.txt", "--frames", "600", "--trace",
-                                  "t.jsonl", "--screenshot", "s.png"},
+                                  "t.jsonl", "--screenshot", "s.png", "--renderer", "gles2"},
                                  o, error))
         << error;
     EXPECT_TRUE(o.Windowed);
@@ -20,6 +20,7 @@ TEST(CommandLine, EveryOptionIsRead) {
     EXPECT_EQ(*o.Frames, 600);
     EXPECT_EQ(o.TracePath, "t.jsonl");
     EXPECT_EQ(o.ScreenshotPath, "s.png");
+    EXPECT_EQ(o.Renderer, "gles2");
     EXPECT_FALSE(o.KeepHighScore);
     ASSERT_TRUE(ParseCommandLine({"--headless", "--frames", "1", "--record", "r.txt", "--keep-high-score"}, o, error))
         << error;
@@ -40,6 +41,7 @@ TEST(CommandLine, BadCommandLinesSayWhatIsWrong) {
         {{"--headless", "--frames", "5", "--screenshot", "s.png"}, "--screenshot cannot be used with --headless"},
         {{"--input", "a", "--record", "b"}, "--input and --record cannot be used together"},
         {{"--trace", ""}, "--trace needs a non-empty value"},
+        {{"--renderer", "vulkan"}, "--renderer needs gl or gles2, not 'vulkan'"},
     };
     for (const auto& [args, expected] : cases) {
         CommandLine o;

@@ -132,6 +132,18 @@ TEST(HighScoreFile, APlayedGameEndingWithANewHighScoreKeepsIt) {
     }
 }
 
+TEST(Settings, TheRendererLineNamesOneOfTheTwoDrivers) {
+    TSettingsFile file;
+    std::vector<std::string> problems;
+    EXPECT_EQ(file.Values.Renderer, "gl");
+    file.Parse("renderer = gles2\n", "s.ini", problems);
+    EXPECT_EQ(file.Values.Renderer, "gles2");
+    EXPECT_NE(file.Render().find("renderer = gles2\n"), std::string::npos);
+    file.Parse("renderer = gles3\n", "s.ini", problems);
+    EXPECT_EQ(file.Values.Renderer, "gl");
+    EXPECT_EQ(problems, std::vector<std::string>{"s.ini:1: expected gl or gles2"});
+}
+
 TEST(Settings, ParsesGoodLinesReportsBadOnesAndKeepsUnknownOnes) {
     const std::string text =
         "# mine\n"
