@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
         std::printf("tuublark %s\n", TUUBLARK_VERSION);
         return 0;
     }
+    UsePlatformUserFolder();
     try {
         return RunGame(options, argc > 0 ? argv[0] : "",
                        [](const CommandLine& opts, const TSettings& settings, std::string& err) {
@@ -52,6 +53,12 @@ int main(int argc, char** argv) {
                            platform.Keys = settings.Keys;
                            platform.KeyboardFromScript = !opts.InputPath.empty();
                            platform.OpenGLES2 = (opts.Renderer.empty() ? settings.Renderer : opts.Renderer) == "gles2";
+#ifdef __EMSCRIPTEN__
+                           // The page is the window: the canvas is laid out by the page.
+                           platform.Windowed = true;
+                           platform.WindowWidth = 800;
+                           platform.WindowHeight = 600;
+#endif
                            return InstallSdlPlatform(platform, err);
                        });
     } catch (const TEngineError& fatal) {

@@ -2,7 +2,8 @@
 # Builds (installing what it needs) and prints every benchmark figure, each
 # as a ratio where it can be one. With --json FILE the figures are also
 # written as one JSON object. The frame-cost and start-up figures run the
-# game in a window under a virtual X server with Mesa's software OpenGL.
+# game in a window under a virtual X server with Mesa's software OpenGL; the
+# web figures play the browser release in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 json=""
@@ -77,9 +78,15 @@ picture="{\"headless_kb\": $(peak_kb "$work/data" --headless env),
  \"window_kb\": $(peak_kb "$work/data" --windowed "${window[@]}"),
  \"window_usual_kb\": $(peak_kb . --windowed "${window[@]}")}"
 
-python3 - "$sim" "$soak" "$frame" "$mix" "$loudness" "$seams" "$audio" "$picture" "$json" <<'PY'
+# The browser game's figures, in headless Chromium (scripts/check-web.sh).
+cd ..
+scripts/web.sh >/dev/null
+web=$(scripts/check-web.sh --bench)
+cd build
+
+python3 - "$sim" "$soak" "$frame" "$mix" "$loudness" "$seams" "$audio" "$picture" "$web" "$json" <<'PY'
 import json, sys
-sim, soak, frame, mix, loudness, seams, audio, picture = (json.loads(a or "{}") for a in sys.argv[1:9])
+sim, soak, frame, mix, loudness, seams, audio, picture, web = (json.loads(a or "{}") for a in sys.argv[1:10])
 # A capture without seams (no audio device, a game too slow) reads as -1.
 for key in ("music_seam_ms_median", "music_seam_ms_max", "capture_clock_of_nominal",
             "capture_seam_ms_median_uncorrected"):
@@ -88,7 +95,7 @@ for key in ("music_seams", "music_passes_late", "music_starts_found", "music_sta
     seams.setdefault(key, 0)
 for key in ("worst_latency_frames", "mean_latency_frames", "sounds", "late_starts", "underruns", "jumps"):
     audio.setdefault(key, -1)
-out = sys.argv[9]
+out = sys.argv[10]
 median = next(b for b in mix["benchmarks"] if b.get("aggregate_name") == "median")
 unit = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[median["time_unit"]]
 pass_seconds = median["cpu_time"] * unit
@@ -106,6 +113,11 @@ figures = {
     "loop_loudness_spread_lu": loudness["loop_loudness_spread_lu"],
     "largest_picture_peak_mb": round(picture["headless_kb"] / 1024),
     "largest_picture_window_mb": round((picture["window_kb"] - picture["window_usual_kb"]) / 1024),
+    "web_transfer_kb": web["web_transfer_kb"],
+    "web_first_frame_ms": web["web_first_frame_ms"],
+    "web_frame_median_of_budget": web["web_frame_median_of_budget"],
+    "web_frame_worst_of_budget": web["web_frame_worst_of_budget"],
+    "web_sim_frames_per_s": web["web_sim_frames_per_s"],
 }
 goals = {
     "sim_frames_per_s": (">=", 100000, "frames/s, %.0fx real time" % (sim["sim_frames_per_s"] / 60)),
@@ -134,6 +146,11 @@ goals = {
     "largest_picture_peak_mb": ("<=", 300, "MB peak resident, headless, with a 4096x4096 background"),
     "largest_picture_window_mb": ("<=", 200, "MB more than the usual background in a window (%d MB against %d MB)"
                                   % (picture["window_kb"] / 1024, picture["window_usual_kb"] / 1024)),
+    "web_transfer_kb": ("<=", 5000, "kB, every file of the page gzip-compressed"),
+    "web_first_frame_ms": ("<=", 3000, "ms, headless Chromium, navigation to the first title frame drawn"),
+    "web_frame_median_of_budget": ("<=", 0.25, "of a 16.7 ms frame, 3000 frames of the golden input in the page"),
+    "web_frame_worst_of_budget": ("<=", 0.75, "of a 16.7 ms frame, the worst of those"),
+    "web_sim_frames_per_s": (">=", 100000, "headless frames/s in WebAssembly"),
 }
 for name, value in figures.items():
     op, goal, what = goals[name]

@@ -21,6 +21,9 @@ case "$target" in
     # Its sysroot holds stand-ins for SDL and others that would link its
     # ports: only our prefix is searched.
     export NODE_PATH=/usr/share/nodejs
+    # Debian's Emscripten runs with Debian's own python3 (another one
+    # first on the PATH only makes each of the many compiler checks slower).
+    export PATH=/usr/bin:$PATH
     cross_options=("-DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node;--no-experimental-fetch") ;;
   *)
     echo "usage: scripts/deps.sh windows|web [folder]" >&2

@@ -29,8 +29,16 @@ void TGles2Batch::Forget() {
 void TGles2Batch::AddQuad(const float xy[8], const float uv[8], const uint8_t color[4], uint32_t texture) {
     if (texture != 0) texture_ = texture;
     auto corner = [&](int i) {
-        vertices_.push_back({xy[2 * i], xy[2 * i + 1], uv[2 * i], uv[2 * i + 1], color[0], color[1], color[2],
-                             color[3], static_cast<uint8_t>(texture != 0 ? 255 : 0), {0, 0, 0}});
+        vertices_.push_back({xy[2 * i],
+                             xy[2 * i + 1],
+                             uv[2 * i],
+                             uv[2 * i + 1],
+                             color[0],
+                             color[1],
+                             color[2],
+                             color[3],
+                             static_cast<uint8_t>(texture != 0 ? 255 : 0),
+                             {0, 0, 0}});
     };
     // Two triangles sharing the diagonal from the first corner to the third.
     for (int i : {0, 1, 2, 0, 2, 3}) corner(i);

@@ -11,8 +11,8 @@ bool TGles2Functions::Load(const std::function<void*(const char*)>& lookUp, cons
     (void)lookUp;
 #define TUUBLARK_GLES2_LOAD(type, name) name = &gl##name;
 #else
-#define TUUBLARK_GLES2_LOAD(type, name)                                         \
-    name = reinterpret_cast<type>(lookUp("gl" #name));                          \
+#define TUUBLARK_GLES2_LOAD(type, name)                \
+    name = reinterpret_cast<type>(lookUp("gl" #name)); \
     if (!name && !missing) missing = "gl" #name;
 #endif
     TUUBLARK_GLES2_FUNCTIONS(TUUBLARK_GLES2_LOAD)

@@ -90,7 +90,8 @@ void TGles2RenderDriver::WarmUp() {
     GLuint textures[3];
     gl_.GenTextures(3, textures);
     const uint8_t white[4 * 4 * 4] = {255};
-    const GLint filters[3][2] = {{GL_NEAREST, GL_NEAREST}, {GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR}, {GL_LINEAR, GL_LINEAR}};
+    const GLint filters[3][2] = {
+        {GL_NEAREST, GL_NEAREST}, {GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR}, {GL_LINEAR, GL_LINEAR}};
     for (int kind = 0; kind < 3; ++kind) {
         gl_.BindTexture(GL_TEXTURE_2D, textures[kind]);
         gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -170,8 +171,8 @@ void TGles2RenderDriver::SetClearColor(int32_t r, int32_t g, int32_t b) {
 
 void TGles2RenderDriver::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height) {
     const bool whole = x == 0 && y == 0 && width == width_ && height == height_;
-    if (whole == !scissor_ && (whole || (x == viewport_[0] && y == viewport_[1] && width == viewport_[2] &&
-                                         height == viewport_[3]))) {
+    if (whole == !scissor_ &&
+        (whole || (x == viewport_[0] && y == viewport_[1] && width == viewport_[2] && height == viewport_[3]))) {
         return;  // nothing changes: the batch goes on
     }
     viewport_[0] = x;

@@ -2,6 +2,7 @@
 // so that a crash or a full disk never leaves a half-written file behind.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace tuublark {
@@ -12,6 +13,12 @@ std::string UserDataFolder();
 // $XDG_CONFIG_HOME/tuublark (default ~/.config/tuublark); "" likewise.
 // On Windows both folders are %APPDATA%\tuublark.
 std::string UserConfigFolder();
+
+// The browser build (POSIX file functions on the page's own file system):
+// both folders are `folder`, and `hook` runs after each file written, to
+// keep it in the browser's storage.
+void SetUserFolder(const std::string& folder);
+void SetSaveHook(std::function<void()> hook);
 
 // Reads a whole file; false with `error` set (path and reason) when it is
 // missing, not a plain file or unreadable. `missing` tells the first case.

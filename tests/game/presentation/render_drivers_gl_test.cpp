@@ -124,7 +124,8 @@ TEST(RenderDrivers, EveryScreenDrawnByOpenGLES2MatchesOpenGL11) {
         for (int32_t y = 0; y < a.Height; ++y)
             for (int32_t x = 0; x < a.Width; ++x) {
                 int pixel = 0;
-                for (int c = 0; c < 3; ++c) pixel = std::max(pixel, std::abs(a.Row(y)[3 * x + c] - b.Row(y)[3 * x + c]));
+                for (int c = 0; c < 3; ++c)
+                    pixel = std::max(pixel, std::abs(a.Row(y)[3 * x + c] - b.Row(y)[3 * x + c]));
                 largest = std::max(largest, pixel);
                 over += pixel > kTolerance;
             }
