@@ -11,9 +11,7 @@
 
 // Resumes at the browser's next animation frame; returns its time.
 EM_JS(double, AwaitAnimationFrame, (), {
-    return Asyncify.handleSleep(function(wakeUp) {
-        requestAnimationFrame(function() { wakeUp(performance.now()); });
-    });
+    return Asyncify.handleSleep(function(wakeUp) { requestAnimationFrame(function() { wakeUp(performance.now()); }); });
 });
 
 EM_JS(double, PageMillis, (), { return performance.now(); });
