@@ -33,7 +33,7 @@ set(TUUBLARK_WEB_LINK
     -sASYNCIFY_STACK_SIZE=65536
     -sALLOW_MEMORY_GROWTH=1
     -sINITIAL_MEMORY=134217728
-    -sSTACK_SIZE=1048576
+    -sTOTAL_STACK=1048576
     -sMIN_WEBGL_VERSION=1
     -sMAX_WEBGL_VERSION=1
     -sEXIT_RUNTIME=1
@@ -41,7 +41,7 @@ set(TUUBLARK_WEB_LINK
     -sEXPORTED_FUNCTIONS=_main,_TuublarkTouchButton
     -sEXPORTED_RUNTIME_METHODS=FS,IDBFS,callMain
     -lidbfs.js
-    --preload-file "${TUUBLARK_WEB_DATA}/Audio@/Audio"
-    --preload-file "${TUUBLARK_WEB_DATA}/backgrounds@/backgrounds"
-    --preload-file "${TUUBLARK_WEB_DATA}/graphics@/graphics")
+    "SHELL:--preload-file ${TUUBLARK_WEB_DATA}/Audio@/Audio"
+    "SHELL:--preload-file ${TUUBLARK_WEB_DATA}/backgrounds@/backgrounds"
+    "SHELL:--preload-file ${TUUBLARK_WEB_DATA}/graphics@/graphics")
 target_link_options(tuublark PRIVATE ${TUUBLARK_WEB_LINK})
