@@ -30,6 +30,8 @@ set(TUUBLARK_WEB_LINK
     -sDISABLE_EXCEPTION_CATCHING=0
     "@${CMAKE_BINARY_DIR}/sdl-helpers.rsp"
     -sASYNCIFY=1
+    # The wait for an animation frame (web_page.cpp) suspends the game.
+    -sASYNCIFY_IMPORTS=AwaitAnimationFrame
     -sASYNCIFY_STACK_SIZE=65536
     -sALLOW_MEMORY_GROWTH=1
     -sINITIAL_MEMORY=134217728
