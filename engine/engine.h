@@ -73,16 +73,22 @@ public:
     // pictures in memory at once.
     std::mutex& PictureLoading() { return pictureLoading_; }
 
-    // Runs `work` on a thread of its own and gives its result. The engine
+    // Runs `work` on a thread of its own (in the browser: at once) and gives its result. The engine
     // waits for it before it lets go of anything the work may use.
     template <typename F>
     auto StartWorker(F work) -> std::shared_future<decltype(work())> {
         using TResult = decltype(work());
         auto task = std::make_shared<std::packaged_task<TResult()>>(std::move(work));
         std::shared_future<TResult> result = task->get_future().share();
+#ifdef __EMSCRIPTEN__
+        // The browser build has no threads (see cmake/web.cmake): the work
+        // is done before its result is handed out.
+        (*task)();
+#else
         std::lock_guard<std::mutex> hold(workersLock_);
         ForgetFinishedWorkers();
         workers_.push_back(std::async(std::launch::async, [task] { (*task)(); }));
+#endif
         return result;
     }
     // Waits for every worker started so far.

@@ -36,6 +36,8 @@ std::string UsageText() {
            "  --unpaced           present frames as fast as they come (benchmarks)\n"
            "  --renderer NAME     draw with gl (OpenGL 1.1, the default) or gles2 (OpenGL ES 2.0)\n"
            "  --autoplay          the built-in player plays instead of the keyboard\n"
+           "  --keep-high-score   start from the kept high score and keep a new one, as a played game does,\n"
+           "                      also with --input or --headless\n"
            "  --help, --version\n";
 }
 
@@ -70,6 +72,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& options
             options.Unpaced = true;
         } else if (arg == "--autoplay") {
             options.Autoplay = true;
+        } else if (arg == "--keep-high-score") {
+            options.KeepHighScore = true;
         } else if (arg == "--headless") {
             options.Headless = true;
         } else if (arg == "--help" || arg == "-h") {

@@ -25,6 +25,7 @@ struct CommandLine {
     // "gl" or "gles2"; empty leaves the choice to the settings.
     std::string Renderer;
     bool Autoplay = false;
+    bool KeepHighScore = false;
     bool Help = false;
     bool Version = false;
 };

@@ -15,6 +15,14 @@ int64_t Nanoseconds(clockid_t clock) {
     return static_cast<int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
+#ifdef __EMSCRIPTEN__
+// A browser has no CPU clock; the page's one thread does nothing else during
+// a frame's work, so its wall time is its CPU time.
+constexpr clockid_t kCpuClock = CLOCK_MONOTONIC;
+#else
+constexpr clockid_t kCpuClock = CLOCK_THREAD_CPUTIME_ID;
+#endif
+
 }  // namespace
 
 TFrameProfile::~TFrameProfile() {
@@ -48,13 +56,13 @@ bool TFrameProfile::Close(std::string& error) {
 
 void TFrameProfile::BeginFrame() {
     if (!file_) return;
-    frameStart_ = Nanoseconds(CLOCK_THREAD_CPUTIME_ID);
+    frameStart_ = Nanoseconds(kCpuClock);
     frameWallStart_ = Nanoseconds(CLOCK_MONOTONIC);
 }
 
 void TFrameProfile::EndFrame(int32_t frame, int32_t screen) {
     if (!file_) return;
-    int64_t micros = (Nanoseconds(CLOCK_THREAD_CPUTIME_ID) - frameStart_) / 1000;
+    int64_t micros = (Nanoseconds(kCpuClock) - frameStart_) / 1000;
     Wrote(std::fprintf(file_, "%d %d %lld %lld\n", frame, screen, static_cast<long long>(micros),
                        static_cast<long long>(frameWallStart_ / 1000)));
 }

@@ -14,6 +14,12 @@ bool InstallGamePlatform(const CommandLine& options, const TSettings& settings, 
     platform.Keys = settings.Keys;
     platform.KeyboardFromScript = !options.InputPath.empty() || options.Autoplay;
     platform.OpenGLES2 = (options.Renderer.empty() ? settings.Renderer : options.Renderer) == "gles2";
+#ifdef __EMSCRIPTEN__
+    // The page is the window: the canvas is laid out by the page.
+    platform.Windowed = true;
+    platform.WindowWidth = 800;
+    platform.WindowHeight = 600;
+#endif
     return InstallSdlPlatform(platform, error);
 }
 

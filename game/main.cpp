@@ -1,6 +1,7 @@
 // TUUBLARK: the program's entry. Reads the command line, chooses the
 // platform and runs the game.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 // (<cstdio> tells whether the C library is glibc.)
@@ -16,7 +17,9 @@
 #include "game/game_platform.h"
 #include "game/run.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
     using namespace tuublark;
     AttachParentConsole();
 #ifdef __GLIBC__
@@ -41,6 +44,7 @@ int main(int argc, char** argv) {
         std::printf("tuublark %s\n", TUUBLARK_VERSION);
         return 0;
     }
+    UsePlatformUserFolder();
     try {
         return RunGame(options, argc > 0 ? argv[0] : "", InstallGamePlatform);
     } catch (const TEngineError& fatal) {
@@ -48,4 +52,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", fatal.what());
         return 255;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int status = Run(argc, argv);
+#ifdef __EMSCRIPTEN__
+    // A game that waited for the browser's animation frames returns from
+    // main into the page's last callback, where nothing ends the program:
+    // exit does, and tells the page its status.
+    std::exit(status);
+#endif
+    return status;
 }

@@ -76,7 +76,8 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     // Replays, headless runs and the built-in player's leave the player's
     // files alone.
     const bool playerRun = !scripted && !options.Headless && !options.Autoplay;
-    std::string highScorePath = playerRun ? HighScorePath() : "";
+    const bool keepHighScore = playerRun || options.KeepHighScore;
+    std::string highScorePath = keepHighScore ? HighScorePath() : "";
     if (playerRun && (highScorePath.empty() || SettingsPath().empty())) {
         std::string lost = highScorePath.empty() ? "the high score" : "";
         if (SettingsPath().empty()) lost += std::string(lost.empty() ? "" : " and ") + "the settings";
@@ -85,7 +86,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
                      "relative); %s cannot be kept\n",
                      lost.c_str());
     }
-    int32_t highScore = playerRun ? LoadHighScore(highScorePath) : kDefaultHighScore;
+    int32_t highScore = keepHighScore ? LoadHighScore(highScorePath) : kDefaultHighScore;
     if (scripted && script.HighScore()) highScore = std::max(*script.HighScore(), kDefaultHighScore);
     TSettingsFile settingsFile;
     if (!options.Headless) settingsFile = LoadSettings(SettingsPath());
@@ -179,7 +180,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
             if (!shot || !SavePixmapPNG(*shot, options.ScreenshotPath))
                 exitStatus = Fail(WriteError(options.ScreenshotPath, "screenshot", errno != 0 ? errno : EINVAL));
         }
-        if (playerRun && g->HighScore > highScore) {
+        if (keepHighScore && g->HighScore > highScore) {
             highScore = g->HighScore;
             SaveHighScore(highScorePath, highScore);
         }

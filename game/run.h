@@ -22,9 +22,10 @@ using PlatformInstaller =
 // asset, 2 for unusable input, trace or record files, 255 when the platform
 // cannot start. An engine fatal error (TEngineError) leaves it unwound.
 //
-// A run played by a player (neither --input nor --headless) starts from the
-// kept high score and keeps a new one, and keeps the size of a window the
-// player resized in the settings file; every run with a display reads it.
+// A run played by a player (neither --input nor --headless), or one with
+// --keep-high-score, starts from the kept high score and keeps a new one;
+// a played run also keeps the size of a window the player resized in the
+// settings file; every run with a display reads it.
 int RunGame(const CommandLine& options, const std::string& executablePath, const PlatformInstaller& installPlatform);
 
 }  // namespace tuublark

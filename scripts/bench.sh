@@ -2,7 +2,8 @@
 # Builds (installing what it needs) and prints every benchmark figure, each
 # as a ratio where it can be one. With --json FILE the figures are also
 # written as one JSON object. The frame-cost and start-up figures run the
-# game in a window under a virtual X server with Mesa's software OpenGL.
+# game in a window under a virtual X server with Mesa's software OpenGL; the
+# web figures play the browser release in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 json=""
@@ -82,9 +83,15 @@ picture="{\"headless_kb\": $(peak_kb "$work/data" --headless env),
  \"window_kb\": $(peak_kb "$work/data" --windowed "${window[@]}"),
  \"window_usual_kb\": $(peak_kb . --windowed "${window[@]}")}"
 
-python3 - "$sim" "$soak" "$frame" "$mix" "$loudness" "$seams" "$audio" "$picture" "$autoplay" "$json" <<'PY'
+# The browser game's figures, in headless Chromium (scripts/check-web.sh).
+cd ..
+scripts/web.sh >/dev/null
+web=$(scripts/check-web.sh --bench)
+cd build
+
+python3 - "$sim" "$soak" "$frame" "$mix" "$loudness" "$seams" "$audio" "$picture" "$autoplay" "$web" "$json" <<'PY'
 import json, sys
-sim, soak, frame, mix, loudness, seams, audio, picture, autoplay = (json.loads(a or "{}") for a in sys.argv[1:10])
+sim, soak, frame, mix, loudness, seams, audio, picture, autoplay, web = (json.loads(a or "{}") for a in sys.argv[1:11])
 # A capture without seams (no audio device, a game too slow) reads as -1.
 for key in ("music_seam_ms_median", "music_seam_ms_max", "capture_clock_of_nominal",
             "capture_seam_ms_median_uncorrected"):
@@ -93,7 +100,7 @@ for key in ("music_seams", "music_passes_late", "music_starts_found", "music_sta
     seams.setdefault(key, 0)
 for key in ("worst_latency_frames", "mean_latency_frames", "sounds", "late_starts", "underruns", "jumps"):
     audio.setdefault(key, -1)
-out = sys.argv[10]
+out = sys.argv[11]
 median = next(b for b in mix["benchmarks"] if b.get("aggregate_name") == "median")
 unit = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[median["time_unit"]]
 pass_seconds = median["cpu_time"] * unit
@@ -116,6 +123,11 @@ figures = {
     "autoplay_decision_us_max": autoplay["autoplay_decision_us_max"],
     "autoplay_skin10_of_20": autoplay["autoplay_skin10_of_20"],
     "autoplay_median_frames_to_skin10": autoplay["autoplay_median_frames_to_skin10"],
+    "web_transfer_kb": web["web_transfer_kb"],
+    "web_first_frame_ms": web["web_first_frame_ms"],
+    "web_frame_median_of_budget": web["web_frame_median_of_budget"],
+    "web_frame_worst_of_budget": web["web_frame_worst_of_budget"],
+    "web_sim_frames_per_s": web["web_sim_frames_per_s"],
 }
 goals = {
     "sim_frames_per_s": (">=", 100000, "frames/s, %.0fx real time" % (sim["sim_frames_per_s"] / 60)),
@@ -155,6 +167,11 @@ goals = {
                                  "being shared)" % autoplay["autoplay_decision_wall_us_max"]),
     "autoplay_skin10_of_20": (">=", 15, "of the 20 games of seeds 1-20 reach skin 10 within 150,000 frames"),
     "autoplay_median_frames_to_skin10": ("<=", 150000, "frames to skin 10, the median of the games that reach it"),
+    "web_transfer_kb": ("<=", 5000, "kB, every file of the page gzip-compressed"),
+    "web_first_frame_ms": ("<=", 3000, "ms, headless Chromium, navigation to the first title frame drawn"),
+    "web_frame_median_of_budget": ("<=", 0.25, "of a 16.7 ms frame, 3000 frames of the golden input in the page"),
+    "web_frame_worst_of_budget": ("<=", 0.75, "of a 16.7 ms frame, the worst of those"),
+    "web_sim_frames_per_s": (">=", 100000, "headless frames/s in WebAssembly"),
 }
 for name, value in figures.items():
     op, goal, what = goals[name]

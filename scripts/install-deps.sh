@@ -14,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev clang-format-14
   dpkg-dev lintian desktop-file-utils appstream
   g++-mingw-w64-x86-64-posix wine64 zip unzip
+  emscripten nodejs chromium
 )
 packages+=("$@")
 

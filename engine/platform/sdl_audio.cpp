@@ -211,9 +211,13 @@ bool OpenSdlAudio(int32_t latencyMs) {
         return false;
     }
     out->Device.store(device);
+#ifndef __EMSCRIPTEN__
+    // A browser's output is never lost or replaced, and the page has no
+    // threads: it runs without the reopening thread.
     SDL_AddEventWatch(WatchDevices, out.get());
     TSdlOutput& ref = *out;
     out->Reopener = std::thread([&ref] { ReopenLoop(ref); });
+#endif
     SetAudioDriver(std::make_unique<TMixerAudioDriver>(out->Mixer));
     g_output = out.release();
     return true;
@@ -223,13 +227,15 @@ void CloseSdlAudio() {
     TSdlOutput* out = g_output;
     if (!out) return;
     g_output = nullptr;
-    SDL_DelEventWatch(WatchDevices, out);
-    {
-        std::lock_guard<std::mutex> lock(out->WakeMutex);
-        out->Shutdown.store(true);
+    if (out->Reopener.joinable()) {
+        SDL_DelEventWatch(WatchDevices, out);
+        {
+            std::lock_guard<std::mutex> lock(out->WakeMutex);
+            out->Shutdown.store(true);
+        }
+        out->Wake.notify_one();
+        out->Reopener.join();
     }
-    out->Wake.notify_one();
-    out->Reopener.join();
     SDL_AudioDeviceID device = out->Device.exchange(0);
     if (device != 0) SDL_CloseAudioDevice(device);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/input/keyboard.h"
+#include "engine/platform/web_page.h"
 
 namespace tuublark {
 namespace {
@@ -35,8 +36,16 @@ const char* NameOf(SDL_GameController* controller) {
 
 }  // namespace
 
+TSdlControllers::TSdlControllers(std::function<void(bool down, int key)> gameKey, std::function<void(int key)> menuKey)
+    : gameKey_(std::move(gameKey)), menuKey_(std::move(menuKey)) {
+#ifdef __EMSCRIPTEN__
+    pads_[kTouchPadId] = TPad{};
+#endif
+}
+
 TSdlControllers::~TSdlControllers() {
-    for (auto& [id, pad] : pads_) SDL_GameControllerClose(pad.Controller);
+    for (auto& [id, pad] : pads_)
+        if (pad.Controller) SDL_GameControllerClose(pad.Controller);
 }
 
 void TSdlControllers::Hold(int key, bool down) {

@@ -18,8 +18,8 @@ namespace tuublark {
 class TSdlControllers {
 public:
     // `gameKey` receives the game's key events, `menuKey` the menu presses.
-    TSdlControllers(std::function<void(bool down, int key)> gameKey, std::function<void(int key)> menuKey)
-        : gameKey_(std::move(gameKey)), menuKey_(std::move(menuKey)) {}
+    // In the browser the page's touch buttons are a controller from the start.
+    TSdlControllers(std::function<void(bool down, int key)> gameKey, std::function<void(int key)> menuKey);
     ~TSdlControllers();
 
     // True when the event was a controller's.

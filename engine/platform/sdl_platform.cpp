@@ -7,11 +7,16 @@
 #endif
 
 #include "engine/engine.h"
+#ifndef __EMSCRIPTEN__
 #include "engine/platform/gl_render_driver.h"
+#endif
 #include "engine/platform/gles2_render_driver.h"
 #include "engine/platform/sdl_audio.h"
 #include "engine/platform/sdl_system_driver.h"
 #include "engine/platform/sdl_window.h"
+#ifdef __EMSCRIPTEN__
+#include "engine/platform/web_page.h"
+#endif
 
 namespace tuublark {
 
@@ -67,13 +72,24 @@ bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error) {
     }
     auto window = std::make_unique<TSdlWindow>(options.Windowed, options.WindowWidth, options.WindowHeight);
     TSdlWindow& windowRef = *window;
+#ifdef __EMSCRIPTEN__
+    // A browser offers WebGL, which is OpenGL ES 2.0.
+    SetRenderDriver(std::make_unique<TGles2RenderDriver>(std::move(window)));
+#else
     if (options.OpenGLES2) SetRenderDriver(std::make_unique<TGles2RenderDriver>(std::move(window)));
     else SetRenderDriver(std::make_unique<TGLRenderDriver>(std::move(window)));
+#endif
     auto system = std::make_unique<TSdlSystemDriver>(windowRef, options.KeyboardFromScript);
     system->SetKeyBindings(options.Keys);
     SetSystemDriver(std::move(system));
     OpenSdlAudio(options.AudioLatencyMs);
     return true;
+}
+
+void UsePlatformUserFolder() {
+#ifdef __EMSCRIPTEN__
+    UseBrowserStorage();
+#endif
 }
 
 }  // namespace tuublark

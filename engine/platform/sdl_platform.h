@@ -28,4 +28,9 @@ struct TPlatformOptions {
 // cannot start its video.
 bool InstallSdlPlatform(const TPlatformOptions& options, std::string& error);
 
+// In the browser, the player's files live under SDL's preference path, in
+// the browser's storage (web_page.h); elsewhere this does nothing. Called
+// before any of them is read.
+void UsePlatformUserFolder();
+
 }  // namespace tuublark

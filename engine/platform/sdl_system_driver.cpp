@@ -65,6 +65,9 @@ void TSdlSystemDriver::Handle(const SDL_Event& event) {
 }
 
 bool TSdlSystemDriver::MustWait() const {
+#ifdef __EMSCRIPTEN__
+    if (window_.HasContext() && window_.IsHidden()) return true;
+#endif
     return window_.HasContext() && (window_.IsMinimised() || (window_.IsFullScreen() && !window_.HasFocus()));
 }
 

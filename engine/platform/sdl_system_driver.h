@@ -13,6 +13,7 @@
 #include "engine/input/system_driver.h"
 #include "engine/platform/sdl_controllers.h"
 #include "engine/platform/sdl_window.h"
+#include "engine/platform/web_page.h"
 
 namespace tuublark {
 
@@ -25,11 +26,18 @@ public:
     // Milliseconds since the system started (not since SDL started), so the
     // clock-seeded piece sequence differs from run to run.
     int32_t Millisecs() override { return clock_.Millisecs(); }
+#ifdef __EMSCRIPTEN__
+    // The page waits for the browser's animation frames, which show the
+    // picture drawn before the wait.
+    void Delay(int32_t ms) override { WaitForAnimationFrames(ms); }
+#else
     void Delay(int32_t ms) override {
         SleepUnlessStopped(*this, ms, [](int32_t slice) { SDL_Delay(static_cast<Uint32>(slice)); });
     }
+#endif
     // Waits, with the audio paused, while the window is minimised, or
-    // unfocused in full screen; the game resumes where it stopped.
+    // unfocused in full screen, or its page is hidden; the game resumes
+    // where it stopped.
     void BeginFrame(int32_t frame) override;
     bool QuitSignalled() const override { return quit_ || TSystemDriver::QuitSignalled(); }
     void SetKeyBindings(const TKeyBindings& keys) override { keys_ = keys; }

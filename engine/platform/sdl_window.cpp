@@ -1,4 +1,7 @@
 #include "engine/platform/sdl_window.h"
+#ifdef __EMSCRIPTEN__
+#include "engine/platform/web_page.h"
+#endif
 
 #include <SDL_syswm.h>
 #ifdef SDL_VIDEO_DRIVER_X11
@@ -123,6 +126,8 @@ bool TSdlWindow::IsFullScreen() const {
 
 bool TSdlWindow::IsMinimised() const { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED); }
 
+bool TSdlWindow::IsHidden() const { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN); }
+
 bool TSdlWindow::HasFocus() const { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS); }
 
 bool TSdlWindow::Resized(int32_t& width, int32_t& height) const {
@@ -152,9 +157,20 @@ void TSdlWindow::CloseContext() {
 
 void TSdlWindow::SwapBuffers() {
     if (window_ && context_) SDL_GL_SwapWindow(window_);
+#ifdef __EMSCRIPTEN__
+    NotifyFrameShown();
+#endif
 }
 
+#ifdef __EMSCRIPTEN__
+// The page shows a frame when it gives the browser control back; the
+// frames are timed by the pacing, which waits for the browser's animation
+// frames (web_page.h), so that the game keeps 60 frames a second whatever
+// the display's rate.
+bool TSdlWindow::SetSwapInterval(int32_t) { return false; }
+#else
 bool TSdlWindow::SetSwapInterval(int32_t interval) { return context_ && SDL_GL_SetSwapInterval(interval) == 0; }
+#endif
 
 // The drawable's real size. On X11 without a window manager a full-screen
 // request is never carried out, while SDL already reports the display's

@@ -34,6 +34,8 @@ public:
     void ToggleFullScreen();
     bool IsFullScreen() const;
     bool IsMinimised() const;
+    // A page in a tab the browser does not show.
+    bool IsHidden() const;
     bool HasFocus() const;
     // True while a plain window (neither full screen, minimised nor
     // maximised) measures other than the size it opens at; `width` x

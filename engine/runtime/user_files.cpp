@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 namespace tuublark {
 namespace {
@@ -23,6 +24,11 @@ std::string XdgFolder(const char* variable, const char* homeRelative) {
 }
 
 std::string Reason(int error) { return std::strerror(error); }
+
+// Set once at start-up by the browser build (web_page.h), before any file
+// is read or written.
+std::string g_userFolder;
+std::function<void()> g_saveHook;
 
 // mkdir -p: every missing component of `folder`.
 bool MakeFolders(const std::string& folder, std::string& error) {
@@ -60,8 +66,16 @@ bool LinkTarget(const std::string& path, std::string& target, std::string& error
 
 }  // namespace
 
-std::string UserDataFolder() { return XdgFolder("XDG_DATA_HOME", ".local/share"); }
-std::string UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
+void SetUserFolder(const std::string& folder) {
+    g_userFolder = folder;
+    while (g_userFolder.size() > 1 && g_userFolder.back() == '/') g_userFolder.pop_back();
+}
+void SetSaveHook(std::function<void()> hook) { g_saveHook = std::move(hook); }
+
+std::string UserDataFolder() {
+    return g_userFolder.empty() ? XdgFolder("XDG_DATA_HOME", ".local/share") : g_userFolder;
+}
+std::string UserConfigFolder() { return g_userFolder.empty() ? XdgFolder("XDG_CONFIG_HOME", ".config") : g_userFolder; }
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error, bool* missing) {
     if (missing) *missing = false;
@@ -143,6 +157,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& text, std::
         error = path + ": cannot write (" + Reason(writeError) + ")";
         return false;
     }
+    if (g_saveHook) g_saveHook();
     return true;
 }
 

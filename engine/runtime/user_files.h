@@ -18,6 +18,11 @@ std::string UserConfigFolder();
 // These files hold a few lines; a larger one is not the game's and is
 // neither read nor replaced.
 constexpr size_t kKeptFileLimit = 1u << 20;
+// The browser build (POSIX file functions on the page's own file system):
+// both folders are `folder`, and `hook` runs after each file written, to
+// keep it in the browser's storage.
+void SetUserFolder(const std::string& folder);
+void SetSaveHook(std::function<void()> hook);
 
 // Reads a whole file; false with `error` set (path and reason) when it is
 // missing, not a plain file, larger than kKeptFileLimit or unreadable.

@@ -21,8 +21,11 @@ TEST(CommandLine, EveryOptionIsRead) {
     EXPECT_EQ(o.TracePath, "t.jsonl");
     EXPECT_EQ(o.ScreenshotPath, "s.png");
     EXPECT_EQ(o.Renderer, "gles2");
-    ASSERT_TRUE(ParseCommandLine({"--headless", "--frames", "1", "--record", "r.txt"}, o, error)) << error;
+    EXPECT_FALSE(o.KeepHighScore);
+    ASSERT_TRUE(ParseCommandLine({"--headless", "--frames", "1", "--record", "r.txt", "--keep-high-score"}, o, error))
+        << error;
     EXPECT_TRUE(o.Headless);
+    EXPECT_TRUE(o.KeepHighScore);
     EXPECT_EQ(o.RecordPath, "r.txt");
 }
 

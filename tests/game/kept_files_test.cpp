@@ -150,6 +150,16 @@ TEST(HighScoreFile, APlayedGameEndingWithANewHighScoreKeepsIt) {
     });
     ASSERT_EQ(status, 0);
     EXPECT_EQ(ReadFile(folder + "/tuublark/highscore"), "29593\n");
+    // A replay keeps it only when asked to (the page's tests do).
+    for (bool keep : {false, true}) {
+        WriteFile(folder + "/tuublark/highscore", "12000\n");
+        std::vector<std::string> args = {"--headless", "--frames", "1880", "--input",
+                                         TUUBLARK_SOURCE_DIR "/tests/replays/golden-input.txt"};
+        if (keep) args.push_back("--keep-high-score");
+        ASSERT_TRUE(ParseCommandLine(args, options, error));
+        ASSERT_EQ(RunGame(options, "", nullptr), 0);
+        EXPECT_EQ(ReadFile(folder + "/tuublark/highscore"), keep ? "29593\n" : "12000\n");
+    }
 }
 
 TEST(Settings, TheRendererLineNamesOneOfTheTwoDrivers) {

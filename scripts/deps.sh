@@ -1,16 +1,35 @@
 #!/usr/bin/env bash
-# Builds the libraries the Windows game links, static, with MinGW-w64, from
-# Debian's own source packages of the versions this machine's -dev packages
-# come from (the ones the Linux build uses). Everything stays under one
-# folder (default build-windows/deps): apt lists and sources in apt/ and
-# src/, builds in build/, the result in prefix/. A stamp per library means a
-# second run rebuilds nothing. Each library's Debian copyright file, which
-# holds its licence texts, goes to licences/<name>.txt.
-#   scripts/windows-deps.sh [folder]
+# Builds the libraries a cross-built game links, static, from Debian's own
+# source packages of the versions this machine's -dev packages come from
+# (the ones the Linux build uses), for one target: windows (MinGW-w64) or
+# web (Emscripten). Everything stays under one folder per target (default
+# build-<target>/deps): apt lists and sources in apt/ and src/, builds in
+# build/, the result in prefix/. A stamp per library means a second run
+# rebuilds nothing. Each library's Debian copyright file, which holds its
+# licence texts, goes to licences/<name>.txt.
+#   scripts/deps.sh windows|web [folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-deps=$(realpath -m "${1:-build-windows/deps}")
-toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+target=${1:-}
+case "$target" in
+  windows)
+    toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+    cross_options=() ;;
+  web)
+    toolchain=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+    # Emscripten's own test runner breaks every try_run; node runs them.
+    # Its sysroot holds stand-ins for SDL and others that would link its
+    # ports: only our prefix is searched.
+    export NODE_PATH=/usr/share/nodejs
+    # Debian's Emscripten runs with Debian's own python3 (another one
+    # first on the PATH only makes each of the many compiler checks slower).
+    export PATH=/usr/bin:$PATH
+    cross_options=("-DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node;--no-experimental-fetch") ;;
+  *)
+    echo "usage: scripts/deps.sh windows|web [folder]" >&2
+    exit 2 ;;
+esac
+deps=$(realpath -m "${2:-build-$target/deps}")
 jobs=${JOBS:-$(nproc)}
 prefix=$deps/prefix
 apt_dir=$deps/apt
@@ -69,7 +88,7 @@ fetch() {
     dir=$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name "$name-[0-9]*" | head -n1)
   fi
   if [ -z "$dir" ]; then
-    echo "windows-deps: could not fetch the source of $name" >&2
+    echo "deps: could not fetch the source of $name" >&2
     exit 1
   fi
   echo "$dir"
@@ -82,7 +101,8 @@ cmake_build() {
   cmake -S "$src" -B "$deps/build/$name" -G "Unix Makefiles" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
-    -DBUILD_SHARED_LIBS=OFF -Wno-dev -Wno-deprecated "$@" >/dev/null
+    -DCMAKE_FIND_ROOT_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF -Wno-dev -Wno-deprecated \
+    "${cross_options[@]}" "$@" >/dev/null
   cmake --build "$deps/build/$name" -j"$jobs" >/dev/null
   cmake --install "$deps/build/$name" >/dev/null
 }
@@ -92,14 +112,19 @@ build() {
   local name=$1 dev=$2 src
   src=$(fetch "$dev") || exit 1
   if [ "$(cat "$deps/stamps/$name" 2>/dev/null)" = "$src" ]; then return; fi
-  echo "Building $name for Windows from $(basename "$src")"
-  "build_$name" "$src"
+  echo "Building $name for $target from $(basename "$src")"
+  # A library built differently per target has a build_<name>_<target>.
+  if declare -F "build_${name}_$target" >/dev/null; then
+    "build_${name}_$target" "$src"
+  else
+    "build_$name" "$src"
+  fi
   install -D -m644 "$src/debian/copyright" "$deps/licences/$name.txt"
   echo "$src" >"$deps/stamps/$name"
 }
 
 # zlib's own build always makes a DLL too: only its static target is built.
-build_zlib() {
+build_zlib_windows() {
   local out=$deps/build/zlib
   cmake -S "$1" -B "$out" -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -Wno-dev -Wno-deprecated >/dev/null
@@ -107,9 +132,17 @@ build_zlib() {
   install -D -m644 -t "$prefix/include" "$1/zlib.h" "$out/zconf.h"
   install -D -m644 "$out/libzlibstatic.a" "$prefix/lib/libz.a"
 }
+# Debian's zlib tarball lacks a file its CMake build needs for Emscripten:
+# its own configure script makes the static library, in a copy of the source.
+build_zlib_web() {
+  local out=$deps/build/zlib
+  rm -rf "$out" && cp -r "$1" "$out"
+  (cd "$out" && emconfigure ./configure --static --prefix="$prefix" >/dev/null &&
+    emmake make -j"$jobs" libz.a >/dev/null && emmake make install >/dev/null)
+}
 build_png() {
   cmake_build png "$1" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
-    -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_PROGRAMS=ON
+    -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_PROGRAMS=ON -DPNG_HARDWARE_OPTIMIZATIONS=OFF
 }
 build_jpeg() {
   cmake_build jpeg "$1" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF \
@@ -125,10 +158,19 @@ build_freetype() {
 }
 # SDL without the parts the game does not use: its 2D renderer, Vulkan,
 # GLES, sensors, power, locale and URL opening.
-build_sdl() {
+build_sdl_windows() {
   cmake_build sdl "$1" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
     -DSDL_RENDER=OFF -DSDL_VULKAN=OFF -DSDL_OPENGLES=OFF -DSDL_SENSOR=OFF \
     -DSDL_POWER=OFF -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_RENDER_D3D=OFF
+}
+
+# In the browser SDL draws through WebGL (its GLES path), plays through Web
+# Audio on the page's own thread, and has no threads (they would need a
+# page served with cross-origin isolation).
+build_sdl_web() {
+  cmake_build sdl "$1" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
+    -DSDL_RENDER=OFF -DSDL_VULKAN=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF \
+    -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_THREADS=OFF -DSDL_PTHREADS=OFF
 }
 
 build zlib zlib1g-dev

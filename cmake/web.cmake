@@ -1,0 +1,49 @@
+# The browser game: tuublark.js, tuublark.wasm and tuublark.data (the
+# pictures, font and sounds of a native build, TUUBLARK_WEB_DATA), built
+# with Emscripten against the libraries of scripts/deps.sh web. The page
+# around it is web/ (scripts/web.sh packs both).
+#
+# The game's loop keeps its shape: ASYNCIFY lets a frame wait for the
+# browser's next animation frame and give it the picture. No threads: a
+# page using them must be served with cross-origin isolation headers,
+# which plain static hosts do not send.
+set(TUUBLARK_WEB_DATA "${CMAKE_BINARY_DIR}/data" CACHE PATH "Native build folder holding Audio, backgrounds and graphics")
+set_target_properties(tuublark PROPERTIES OUTPUT_NAME tuublark SUFFIX ".js")
+
+# Static FreeType and libpng need zlib after them on the link line.
+find_package(ZLIB REQUIRED)
+set_property(TARGET Freetype::Freetype APPEND PROPERTY INTERFACE_LINK_LIBRARIES ZLIB::ZLIB)
+
+# SDL built from its own sources needs two helpers Emscripten adds only for
+# its own copy of SDL. CMake mangles '$' on a command line: they go through
+# a response file.
+file(WRITE "${CMAKE_BINARY_DIR}/sdl-helpers.rsp"
+     "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=$autoResumeAudioContext,$dynCall\n")
+
+# A fatal engine error unwinds to main, which says what it was, as on the
+# desktop: C++ exceptions are caught (Emscripten leaves that off by default).
+foreach(target tuublark_engine tuublark_platform tuublark_game tuublark)
+  target_compile_options(${target} PRIVATE -sDISABLE_EXCEPTION_CATCHING=0)
+endforeach()
+
+set(TUUBLARK_WEB_LINK
+    -sDISABLE_EXCEPTION_CATCHING=0
+    "@${CMAKE_BINARY_DIR}/sdl-helpers.rsp"
+    -sASYNCIFY=1
+    # The wait for an animation frame (web_page.cpp) suspends the game.
+    -sASYNCIFY_IMPORTS=AwaitAnimationFrame
+    -sASYNCIFY_STACK_SIZE=65536
+    -sALLOW_MEMORY_GROWTH=1
+    -sINITIAL_MEMORY=134217728
+    -sTOTAL_STACK=1048576
+    -sMIN_WEBGL_VERSION=1
+    -sMAX_WEBGL_VERSION=1
+    -sEXIT_RUNTIME=1
+    -sFORCE_FILESYSTEM=1
+    -sEXPORTED_FUNCTIONS=_main,_TuublarkTouchButton
+    -sEXPORTED_RUNTIME_METHODS=FS,IDBFS,callMain
+    -lidbfs.js
+    "SHELL:--preload-file ${TUUBLARK_WEB_DATA}/Audio@/Audio"
+    "SHELL:--preload-file ${TUUBLARK_WEB_DATA}/backgrounds@/backgrounds"
+    "SHELL:--preload-file ${TUUBLARK_WEB_DATA}/graphics@/graphics")
+target_link_options(tuublark PRIVATE ${TUUBLARK_WEB_LINK})

@@ -1,0 +1,192 @@
+// Plays the browser release in headless Chromium (scripts/check-web.sh
+// serves it and runs this). Every wait is for a condition the page shows,
+// never for a time.
+//
+//   node check.js check URL GOLDEN_SHA256 OUT_FOLDER
+//     the golden input's trace, the title frame (OUT_FOLDER/title-web.png,
+//     compared by the caller), sound after a click, a kept high score over
+//     a reload, touch, and no console errors;
+//   node check.js bench URL PAGE_FOLDER
+//     prints the web figures as JSON;
+//   node check.js shots URL OUT_FOLDER
+//     the page on a 1280x800 screen and on a 390x844 portrait phone.
+"use strict";
+
+const fs = require("fs");
+const os = require("os");
+const path = require("path");
+const zlib = require("zlib");
+const puppeteer = require("puppeteer-core");
+
+const [mode, base, third, fourth] = process.argv.slice(2);
+const golden = "input=golden-input.txt";
+const consoleErrors = [];
+let browser;
+
+async function launch() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tuublark-chromium-"));
+  browser = await puppeteer.launch({
+    executablePath: "/usr/bin/chromium",
+    headless: true,
+    userDataDir: profile,
+    args: [
+      "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+      "--disable-background-networking", "--disable-component-update", "--disable-sync", "--no-first-run",
+      "--autoplay-policy=user-gesture-required",
+    ],
+  });
+  process.on("exit", () => fs.rmSync(profile, { recursive: true, force: true }));
+}
+
+async function open(query, viewport = { width: 1024, height: 768 }) {
+  const page = await browser.newPage();
+  await page.setViewport(viewport);
+  page.on("console", (m) => { if (m.type() === "error") consoleErrors.push(m.text()); });
+  page.on("pageerror", (e) => consoleErrors.push(String(e)));
+  await page.goto(base + "/index.html" + (query ? "?" + query : ""));
+  return page;
+}
+
+// Waits until the page's `condition` (an expression over t = Module.tuublark) holds.
+function until(page, condition, timeout = 300000) {
+  return page.waitForFunction(`(() => { const t = window.Module && Module.tuublark; return t && (${condition}); })()`,
+    { timeout, polling: 50 });
+}
+
+async function finished(page) {
+  await until(page, "t.done");
+  return page.evaluate(() => {
+    const t = Module.tuublark;
+    return { exitCode: t.exitCode, traceSha256: t.traceSha256, traceBytes: t.traceBytes, profile: t.profile,
+             screenshot: t.screenshotBase64, runMs: t.runMs };
+  });
+}
+
+function fail(message) {
+  console.error("check-web: " + message);
+  process.exit(1);
+}
+
+async function check(goldenSha256, out) {
+  // The golden input, headless: the trace equals the Linux one.
+  let page = await open(`${golden}&frames=20000&trace=1&headless=1`);
+  let run = await finished(page);
+  if (run.exitCode !== 0) fail(`the headless golden run ended with status ${run.exitCode}`);
+  if (run.traceSha256 !== goldenSha256) {
+    fs.writeFileSync(path.join(out, "trace-web.jsonl"), await page.evaluate(() => Module.tuublark.traceText()));
+    fail(`the browser's trace of the golden input differs from the Linux one (kept in ${out}/trace-web.jsonl)`);
+  }
+  console.log(`check-web: headless trace over the golden input equals the Linux trace (${run.traceBytes} bytes)`);
+  await page.close();
+
+  // The title frame, drawn through WebGL.
+  page = await open(`${golden}&frames=80&screenshot=1`);
+  run = await finished(page);
+  if (run.exitCode !== 0 || !run.screenshot) fail(`the title screenshot run ended with status ${run.exitCode}`);
+  fs.writeFileSync(path.join(out, "title-web.png"), Buffer.from(run.screenshot, "base64"));
+  await page.close();
+
+  // Sound: silent until a gesture, then the mixer's output is heard.
+  page = await open("");
+  await until(page, "t.frames >= 10");
+  const before = await page.evaluate(() => Module.tuublark.audioLoudCalls);
+  if (before !== 0) fail("sound was heard before any gesture");
+  await page.mouse.click(512, 384);
+  await until(page, "t.audioCalls > 0 && t.audioLoudCalls > 0");
+  if (await page.$eval("#gesture", (e) => !e.hidden)) fail("the 'click, tap or press a key to play' notice stayed after a click");
+  console.log("check-web: after a click the audio callback runs and its output is not silent");
+  await page.close();
+
+  // A kept high score survives a reload: the first game of the golden input
+  // ends at frame 1875 with 29593 points.
+  page = await open(`${golden}&frames=1880&headless=1&keep=1`);
+  run = await finished(page);
+  await until(page, "t.flushes > 0 && t.flushPending === 0");
+  await page.goto(base + `/index.html?${golden}&frames=1&headless=1&keep=1&trace=1`);
+  run = await finished(page);
+  const first = JSON.parse((await page.evaluate(() => Module.tuublark.traceText())).split("\n")[0]);
+  if (first.HighScore !== 29593) fail(`after a reload the high score is ${first.HighScore}, not the kept 29593`);
+  console.log("check-web: a kept high score survives a reload");
+  await page.close();
+
+  // Touch: start a game and move the piece left, on a portrait phone.
+  page = await open("touch=1&seed=7&frames=1200&trace=1", { width: 390, height: 844, hasTouch: true, isMobile: true });
+  await until(page, "t.frames >= 10");
+  const tap = async (label, frames) => {
+    const box = await (await page.$(`button[aria-label="${label}"]`)).boundingBox();
+    await page.touchscreen.touchStart(box.x + box.width / 2, box.y + box.height / 2);
+    const at = await page.evaluate(() => Module.tuublark.frames);
+    await until(page, `t.frames >= ${at + frames} || t.done`);
+    await page.touchscreen.touchEnd();
+  };
+  await tap("start or pause", 3);
+  await until(page, "t.frames >= 200 || t.done");
+  for (let i = 0; i < 3; i++) await tap("left", 3);
+  run = await finished(page);
+  const lines = (await page.evaluate(() => Module.tuublark.traceText())).trim().split("\n").map((l) => JSON.parse(l));
+  const playing = lines.filter((l) => l.Screen === 2 && l.PieceTopLeft !== 0);
+  if (playing.length === 0) fail("touching start did not start a game");
+  if (!playing.some((l) => l.PieceColumn < playing[0].PieceColumn)) fail("touching left did not move the piece");
+  console.log("check-web: touch started a game and moved the piece (seen in the trace)");
+  await page.close();
+
+  if (consoleErrors.length) fail("console errors:\n  " + consoleErrors.join("\n  "));
+  console.log("check-web: no console errors");
+}
+
+async function bench(folder) {
+  let transfer = 0;
+  for (const name of fs.readdirSync(folder)) {
+    const file = path.join(folder, name);
+    if (fs.statSync(file).isFile()) transfer += zlib.gzipSync(fs.readFileSync(file), { level: 6 }).length;
+  }
+  let page = await open("");
+  await until(page, "t.firstFrameMs !== null");
+  const firstFrame = await page.evaluate(() => Module.tuublark.firstFrameMs);
+  await page.close();
+
+  // Frame CPU time over 3000 paced frames of the golden input.
+  page = await open(`${golden}&frames=3000&profile=1`);
+  let run = await finished(page);
+  const budget = 1e6 / 60;
+  const cpu = run.profile.split("\n").filter((l) => /^\d/.test(l)).map((l) => Number(l.split(" ")[2]) / budget)
+    .sort((a, b) => a - b);
+  await page.close();
+
+  // Headless frames per second, from the first frame's start to the last's.
+  page = await open(`${golden}&frames=20000&headless=1&profile=1`);
+  run = await finished(page);
+  const starts = run.profile.split("\n").filter((l) => /^\d/.test(l)).map((l) => l.split(" "));
+  const last = starts[starts.length - 1], firstLine = starts[0];
+  const seconds = (Number(last[3]) + Number(last[2]) - Number(firstLine[3])) / 1e6;
+  await page.close();
+  console.log(JSON.stringify({
+    web_transfer_kb: Math.round(transfer / 1024),
+    web_first_frame_ms: Math.round(firstFrame),
+    web_frame_median_of_budget: Number(cpu[Math.floor(cpu.length / 2)].toFixed(3)),
+    web_frame_worst_of_budget: Number(cpu[cpu.length - 1].toFixed(3)),
+    web_sim_frames_per_s: Math.round(starts.length / seconds),
+  }));
+  if (consoleErrors.length) fail("console errors:\n  " + consoleErrors.join("\n  "));
+}
+
+async function shots(out) {
+  for (const [width, height, touch] of [[1280, 800, false], [390, 844, true]]) {
+    const page = await open(touch ? "touch=1" : "", { width, height, hasTouch: touch, isMobile: touch });
+    await until(page, "t.frames >= 120");
+    await page.screenshot({ path: path.join(out, `web-${width}x${height}.png`) });
+    await page.close();
+  }
+}
+
+(async () => {
+  await launch();
+  try {
+    if (mode === "check") await check(third, fourth);
+    else if (mode === "bench") await bench(third);
+    else if (mode === "shots") await shots(third);
+    else fail("usage: node check.js check URL GOLDEN_SHA256 OUT | bench URL FOLDER | shots URL OUT");
+  } finally {
+    await browser.close();
+  }
+})().catch((e) => fail(e.stack || String(e)));
