@@ -23,4 +23,6 @@ bool InstallGamePlatform(const CommandLine& options, const TSettings& settings, 
     return InstallSdlPlatform(platform, error);
 }
 
+void UseGamePlatformUserFolder() { UsePlatformUserFolder(); }
+
 }  // namespace tuublark

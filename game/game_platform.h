@@ -14,4 +14,8 @@ namespace tuublark {
 // open.
 bool InstallGamePlatform(const CommandLine& options, const TSettings& settings, std::string& error);
 
+// Points the player's files at the platform's own place for them (in a web
+// page, the browser's storage); before any of them is read.
+void UseGamePlatformUserFolder();
+
 }  // namespace tuublark

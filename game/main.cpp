@@ -44,7 +44,7 @@ int Run(int argc, char** argv) {
         std::printf("tuublark %s\n", TUUBLARK_VERSION);
         return 0;
     }
-    UsePlatformUserFolder();
+    UseGamePlatformUserFolder();
     try {
         return RunGame(options, argc > 0 ? argv[0] : "", InstallGamePlatform);
     } catch (const TEngineError& fatal) {
