@@ -9,8 +9,10 @@
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
+#include "engine/audio/frame_clock.h"
 #include "engine/audio/mixer.h"
 #include "engine/audio/mixer_driver.h"
 #include "engine/audio/output_clock.h"
@@ -231,6 +233,17 @@ TEST(OutputClock, ShortCallsStillLearnTheDrift) {
             best = std::min(best, std::fabs(clock.At(time + 0.001) - (time + 0.001) * rate) / 44.1);  // ms
     }
     EXPECT_LT(best, 0.1);
+}
+
+// Readings 1000 frames off the mapping for 7 frames are left out; for 8
+// (kJumpFrames) the clock re-anchors, and again when they come back.
+TEST(FrameClock, ReanchorsOnlyAfterEightFramesOffTheMapping) {
+    for (const auto& [off, jumps] : {std::pair{7, 0}, std::pair{8, 2}}) {
+        TFrameClock clock;
+        for (int32_t frame = 0; frame < 60; ++frame)
+            clock.Tick(frame * 735.0 + (frame >= 30 && frame < 30 + off ? 1000.0 : 0.0));
+        EXPECT_EQ(clock.Jumps(), jumps) << off;
+    }
 }
 
 }  // namespace
