@@ -16,10 +16,12 @@ TEST(InputScript, ParsesSeedEventsCommentsAndBlankLines) {
     // A byte-order mark an editor put first is read past.
     ASSERT_TRUE(script.Parse("\xEF\xBB\xBFseed 7\n1 down space\n2 up space\n", "in", error)) << error;
     EXPECT_EQ(script.Seed(), 7);
-    ASSERT_TRUE(script.Parse("# a game\n\nseed 7\n1 down space\n  # note\n2 up space\n40 down 65\n", "in", error))
+    ASSERT_TRUE(
+        script.Parse("# a game\n\nseed 7\nhighscore 0\n1 down space\n  # note\n2 up space\n40 down 65\n", "in", error))
         << error;
     ASSERT_TRUE(script.Seed().has_value());
     EXPECT_EQ(*script.Seed(), 7);
+    EXPECT_EQ(*script.HighScore(), 0);  // a first game's record
     ASSERT_EQ(script.Events().size(), 3u);
     EXPECT_EQ(script.Events()[0].Frame, 1);
     EXPECT_TRUE(script.Events()[0].Down);

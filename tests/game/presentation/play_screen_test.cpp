@@ -133,13 +133,14 @@ TEST_F(PlayScreenTest, GlowLinesLeftOfTheBoardAreSkipped) {
     EXPECT_FLOAT_EQ(text[0].X, 155.0f - kGlyphWidth);
 }
 
-TEST_F(PlayScreenTest, MenuLinesAreYellowWhenChosenElseLightGrey) {
-    TMenuDrawing menu(nullptr);
+TEST_F(PlayScreenTest, MenuLinesAreYellowWhenChosenElseLightGreyOverTheFrameDimmed) {
+    TMenuDrawing menu(CreatePixmap(8, 6, PixelFormatRGB888));
+    menu.Begin();
     menu.Line("A", 100, true);
     menu.Line("B", 130);
     std::vector<std::tuple<std::string, int, int, int>> lines;
     for (const TDrawn& d : Drawn()) lines.emplace_back(d.What, d.State.R, d.State.G, d.State.B);
-    EXPECT_EQ(lines, (decltype(lines){{"text:A", 255, 214, 64}, {"text:B", 235, 235, 235}}));
+    EXPECT_EQ(lines, (decltype(lines){{"", 80, 80, 90}, {"text:A", 255, 214, 64}, {"text:B", 235, 235, 235}}));
 }
 
 }  // namespace
