@@ -9,9 +9,20 @@
 // The page (web/page.js) keeps the figures and the state a test reads in
 // Module.tuublark.
 
-// Resumes at the browser's next animation frame; returns its time.
+// Resumes at the browser's next animation frame; returns its time. When
+// the game ends after that, the runtime's exit unwinds with an ExitStatus,
+// which has been dealt with (the page has its status): it must not reach
+// the browser as an uncaught error.
 EM_JS(double, AwaitAnimationFrame, (), {
-    return Asyncify.handleSleep(function(wakeUp) { requestAnimationFrame(function() { wakeUp(performance.now()); }); });
+    return Asyncify.handleSleep(function(wakeUp) {
+        requestAnimationFrame(function() {
+            try {
+                wakeUp(performance.now());
+            } catch (e) {
+                if (!(e instanceof ExitStatus)) throw e;
+            }
+        });
+    });
 });
 
 EM_JS(double, PageMillis, (), { return performance.now(); });
@@ -32,11 +43,18 @@ extern "C" EMSCRIPTEN_KEEPALIVE void TuublarkTouchButton(int button, int down) {
 }
 
 namespace tuublark {
+namespace {
+
+// Whether the frame being made has given the browser its turn yet.
+bool g_yieldedThisFrame = false;
+
+}  // namespace
 
 void WaitForAnimationFrames(int32_t ms) {
     const double until = PageMillis() + ms - 1000.0 / 60 / 4;
     while (AwaitAnimationFrame() < until) {
     }
+    g_yieldedThisFrame = true;
 }
 
 void UseBrowserStorage() {
@@ -48,6 +66,14 @@ void UseBrowserStorage() {
     SetSaveHook([] { FlushToStorage(); });
 }
 
-void NotifyFrameShown() { FrameShown(); }
+// A late frame has no wait before it. The browser shows a frame, and runs
+// the page's events and sound, only when the game gives it control back:
+// without this a machine too slow for 60 frames a second would never get
+// its turn and the page would hang.
+void NotifyFrameShown() {
+    if (!g_yieldedThisFrame) AwaitAnimationFrame();
+    g_yieldedThisFrame = false;
+    FrameShown();
+}
 
 }  // namespace tuublark

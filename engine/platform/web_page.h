@@ -24,7 +24,8 @@ void WaitForAnimationFrames(int32_t ms);
 // save to the browser's storage.
 void UseBrowserStorage();
 
-// Tells the page that a frame was handed over to be shown.
+// Tells the page that a frame was handed over to be shown. A frame that did
+// not wait for an animation frame (it was late) waits for one here.
 void NotifyFrameShown();
 
 }  // namespace tuublark
