@@ -144,7 +144,12 @@ bool WriteFileAtomically(const std::string& path, const std::string& text, std::
         else if (n == 0) writeError = ENOSPC;
         else if (errno != EINTR) writeError = errno;
     }
+#ifndef __EMSCRIPTEN__
+    // In the browser the files are in memory until the save hook stores
+    // them; a sync there would store the unfinished temporary file too,
+    // through a call that suspends the game.
     if (writeError == 0 && fsync(fd) != 0) writeError = errno;
+#endif
     if (writeError == 0 && unnamed) {
         std::string self = "/proc/self/fd/" + std::to_string(fd);
         unlink(temp.c_str());
