@@ -59,6 +59,11 @@ void TSdlSystemDriver::Handle(const SDL_Event& event) {
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && window_.IsFullScreen())
                 SDL_MinimizeWindow(SDL_GetWindowFromID(event.window.windowID));
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && !keyboardFromScript_) focusLost_ = true;
+#ifdef __EMSCRIPTEN__
+            // A phone hides the page when the player switches apps, often
+            // with no loss of focus first: a hidden page pauses the game too.
+            if (event.window.event == SDL_WINDOWEVENT_HIDDEN && !keyboardFromScript_) focusLost_ = true;
+#endif
             break;
         default: break;
     }
