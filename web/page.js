@@ -24,6 +24,7 @@
   const state = {
     frames: 0,
     firstFrameMs: null,
+    lastFrameMs: null,
     flushes: 0,
     flushPending: 0,
     flushErrors: 0,
@@ -206,7 +207,8 @@
   // Called by the game (web_page.cpp).
   state.frameShown = () => {
     state.frames += 1;
-    if (state.firstFrameMs === null) state.firstFrameMs = performance.now() - started;
+    state.lastFrameMs = performance.now() - started;
+    if (state.firstFrameMs === null) state.firstFrameMs = state.lastFrameMs;
   };
   // Each save is written through to IndexedDB; saves that come while a
   // write is on its way are written together after it.

@@ -38,11 +38,75 @@ async function launch() {
   process.on("exit", () => fs.rmSync(profile, { recursive: true, force: true }));
 }
 
-async function open(query, viewport = { width: 1024, height: 768 }) {
+// A display of `hz` refreshes a second on a clock of its own: each
+// animation frame moves the page's clock on by one refresh, and nothing
+// else moves it, so game time against page time does not depend on how
+// busy the machine is.
+function virtualDisplay(hz) {
+  const period = 1000 / hz;
+  let now = 0, waiting = [];
+  performance.now = () => now;
+  const channel = new MessageChannel();
+  channel.port1.onmessage = () => {
+    now += period;
+    const due = waiting;
+    waiting = [];
+    for (const callback of due) callback(now);
+  };
+  window.requestAnimationFrame = (callback) => {
+    waiting.push(callback);
+    if (waiting.length === 1) channel.port2.postMessage(0);
+    return waiting.length;
+  };
+}
+
+// tuublarkTab.hide() hides the page as switching to another tab or app
+// does: the page is told it is hidden, and animation frames stop until
+// show().
+function hidingTab() {
+  const animationFrame = window.requestAnimationFrame.bind(window);
+  let hidden = false, waiting = [];
+  window.requestAnimationFrame = (callback) => (hidden ? waiting.push(callback) : animationFrame(callback));
+  const tell = () => {
+    Object.defineProperty(document, "hidden", { value: hidden, configurable: true });
+    Object.defineProperty(document, "visibilityState", { value: hidden ? "hidden" : "visible", configurable: true });
+    document.dispatchEvent(new Event("visibilitychange"));
+  };
+  window.tuublarkTab = {
+    hide() { hidden = true; tell(); },
+    show() { hidden = false; tell(); for (const callback of waiting.splice(0)) animationFrame(callback); },
+  };
+}
+
+// A gamepad in the browser's standard layout, connected by
+// tuublarkPad.connect(); tuublarkPad.set(button, down) presses a button.
+function gamepad() {
+  const pad = {
+    id: "check-web pad", index: 0, connected: true, mapping: "standard", timestamp: 1, axes: [0, 0, 0, 0],
+    buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })),
+  };
+  let connected = false;
+  navigator.getGamepads = () => (connected ? [pad, null, null, null] : [null, null, null, null]);
+  window.tuublarkPad = {
+    connect() {
+      connected = true;
+      const event = new Event("gamepadconnected");
+      event.gamepad = pad;
+      window.dispatchEvent(event);
+    },
+    set(button, down) {
+      pad.buttons[button] = { pressed: down, touched: down, value: down ? 1 : 0 };
+      pad.timestamp += 1;
+    },
+  };
+}
+
+async function open(query, viewport = { width: 1024, height: 768 }, before = null, argument = undefined) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
+  if (before) await page.evaluateOnNewDocument(before, argument);
   page.on("console", (m) => { if (m.type() === "error") consoleErrors.push(m.text()); });
-  page.on("pageerror", (e) => consoleErrors.push(String(e)));
+  page.on("pageerror", (e) => consoleErrors.push(e.stack || String(e)));
   await page.goto(base + "/index.html" + (query ? "?" + query : ""));
   return page;
 }
@@ -60,6 +124,28 @@ async function finished(page) {
     return { exitCode: t.exitCode, traceSha256: t.traceSha256, traceBytes: t.traceBytes, profile: t.profile,
              screenshot: t.screenshotBase64, runMs: t.runMs };
   });
+}
+
+// Presses start, then left three times, each held for 3 frames, through
+// press(name) and release(); the trace must show a game started and its
+// piece moved left.
+async function startAndMoveLeft(page, what, press, release) {
+  const tap = async (name) => {
+    await press(name);
+    const at = await page.evaluate(() => Module.tuublark.frames);
+    await until(page, `t.frames >= ${at + 3} || t.done`);
+    await release();
+  };
+  await tap("start");
+  await until(page, "t.frames >= 200 || t.done");
+  for (let i = 0; i < 3; i++) await tap("left");
+  await finished(page);
+  const lines = (await page.evaluate(() => Module.tuublark.traceText())).trim().split("\n").map((l) => JSON.parse(l));
+  const playing = lines.filter((l) => l.Screen === 2 && l.PieceTopLeft !== 0);
+  if (playing.length === 0) fail(`${what}: start did not start a game`);
+  if (!playing.some((l) => l.PieceColumn < playing[0].PieceColumn)) fail(`${what}: left did not move the piece`);
+  console.log(`check-web: ${what} started a game and moved the piece (seen in the trace)`);
+  await page.close();
 }
 
 function fail(message) {
@@ -86,13 +172,16 @@ async function check(goldenSha256, out) {
   fs.writeFileSync(path.join(out, "title-web.png"), Buffer.from(run.screenshot, "base64"));
   await page.close();
 
-  // Sound: silent until a gesture, then the mixer's output is heard.
+  // Sound: silent until a gesture, then the mixer's output is heard. The
+  // title is quiet: the music loop starts with a game's first sweep pass.
   page = await open("");
   await until(page, "t.frames >= 10");
   const before = await page.evaluate(() => Module.tuublark.audioLoudCalls);
   if (before !== 0) fail("sound was heard before any gesture");
   await page.mouse.click(512, 384);
-  await until(page, "t.audioCalls > 0 && t.audioLoudCalls > 0");
+  await until(page, "t.audioCalls > 0");
+  await page.keyboard.press("Space");
+  await until(page, "t.audioLoudCalls > 0");
   if (await page.$eval("#gesture", (e) => !e.hidden)) fail("the 'click, tap or press a key to play' notice stayed after a click");
   console.log("check-web: after a click the audio callback runs and its output is not silent");
   await page.close();
@@ -112,22 +201,53 @@ async function check(goldenSha256, out) {
   // Touch: start a game and move the piece left, on a portrait phone.
   page = await open("touch=1&seed=7&frames=1200&trace=1", { width: 390, height: 844, hasTouch: true, isMobile: true });
   await until(page, "t.frames >= 10");
-  const tap = async (label, frames) => {
+  const button = async (label) => {
     const box = await (await page.$(`button[aria-label="${label}"]`)).boundingBox();
-    await page.touchscreen.touchStart(box.x + box.width / 2, box.y + box.height / 2);
-    const at = await page.evaluate(() => Module.tuublark.frames);
-    await until(page, `t.frames >= ${at + frames} || t.done`);
-    await page.touchscreen.touchEnd();
+    return [box.x + box.width / 2, box.y + box.height / 2];
   };
-  await tap("start or pause", 3);
-  await until(page, "t.frames >= 200 || t.done");
-  for (let i = 0; i < 3; i++) await tap("left", 3);
+  await startAndMoveLeft(page, "touch",
+    async (name) => page.touchscreen.touchStart(...(await button(name === "start" ? "start or pause" : "left"))),
+    async () => page.touchscreen.touchEnd());
+
+  // A game controller, as the browser reports one in its standard layout:
+  // SDL gives it the desktop's button map.
+  page = await open("seed=7&frames=1200&trace=1", undefined, gamepad);
+  await until(page, "t.frames >= 10");
+  await page.evaluate(() => tuublarkPad.connect());
+  const standard = { start: 9, left: 14 };
+  let held = null;
+  await startAndMoveLeft(page, "a game controller",
+    async (name) => { held = standard[name]; await page.evaluate((b) => tuublarkPad.set(b, true), held); },
+    async () => page.evaluate((b) => tuublarkPad.set(b, false), held));
+
+  // Game time is 60 frames a second whatever the display's rate.
+  for (const hz of [60, 75, 120, 144]) {
+    page = await open("frames=600", undefined, virtualDisplay, hz);
+    await finished(page);
+    const t = await page.evaluate(() => Module.tuublark);
+    const rate = ((t.frames - 1) * 1000) / (t.lastFrameMs - t.firstFrameMs);
+    if (Math.abs(rate - 60) > 0.5) fail(`on a ${hz} Hz display the game ran ${rate.toFixed(2)} frames a second, not 60`);
+    console.log(`check-web: on a ${hz} Hz display the game runs ${rate.toFixed(2)} frames a second`);
+    await page.close();
+  }
+
+  // A hidden page pauses the game: shown again, it stays paused (the game
+  // of 100 frames does not end) until P is pressed.
+  page = await open("seed=7&frames=100&trace=1", undefined, hidingTab);
+  await until(page, "t.frames >= 10");
+  await page.keyboard.press("Space");
+  await until(page, "t.frames >= 40");
+  await page.evaluate(() => tuublarkTab.hide());
+  const hiddenAt = await page.evaluate(() => Module.tuublark.frames);
+  await page.evaluate(() => tuublarkTab.show());
+  await until(page, `t.frames >= ${hiddenAt + 110} || t.done`);
+  if (await page.evaluate(() => Module.tuublark.done)) fail("a game went on after its page was hidden");
+  await page.keyboard.press("KeyP");
   run = await finished(page);
-  const lines = (await page.evaluate(() => Module.tuublark.traceText())).trim().split("\n").map((l) => JSON.parse(l));
-  const playing = lines.filter((l) => l.Screen === 2 && l.PieceTopLeft !== 0);
-  if (playing.length === 0) fail("touching start did not start a game");
-  if (!playing.some((l) => l.PieceColumn < playing[0].PieceColumn)) fail("touching left did not move the piece");
-  console.log("check-web: touch started a game and moved the piece (seen in the trace)");
+  const trace = (await page.evaluate(() => Module.tuublark.traceText())).trim().split("\n");
+  if (run.exitCode !== 0 || trace.length !== 100 || !trace.some((l) => JSON.parse(l).Screen === 2))
+    fail(`the game paused by a hidden page did not play on to its end (status ${run.exitCode}, ${trace.length} frames)`);
+  console.log("check-web: a hidden page pauses the game, and P plays on");
   await page.close();
 
   if (consoleErrors.length) fail("console errors:\n  " + consoleErrors.join("\n  "));
