@@ -199,7 +199,7 @@ async function check(goldenSha256, out) {
   await page.close();
 
   // Touch: start a game and move the piece left, on a portrait phone.
-  page = await open("touch=1&seed=7&frames=1200&trace=1", { width: 390, height: 844, hasTouch: true, isMobile: true });
+  page = await open("touch=1&seed=7&frames=400&trace=1", { width: 390, height: 844, hasTouch: true, isMobile: true });
   await until(page, "t.frames >= 10");
   const button = async (label) => {
     const box = await (await page.$(`button[aria-label="${label}"]`)).boundingBox();
@@ -211,7 +211,7 @@ async function check(goldenSha256, out) {
 
   // A game controller, as the browser reports one in its standard layout:
   // SDL gives it the desktop's button map.
-  page = await open("seed=7&frames=1200&trace=1", undefined, gamepad);
+  page = await open("seed=7&frames=400&trace=1", undefined, gamepad);
   await until(page, "t.frames >= 10");
   await page.evaluate(() => tuublarkPad.connect());
   const standard = { start: 9, left: 14 };
