@@ -4,9 +4,10 @@
 # that draw with OpenGL run under a virtual X server. Then the suite runs
 # again built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (build-asan), a short ThreadSanitizer run (build-tsan), and each fuzz
-# target runs 20 seconds on its corpus. Last, both releases are made and
-# checked: the .deb (scripts/package-deb.sh) and the Windows zip, played
-# under Wine (scripts/windows.sh, scripts/check-windows.sh).
+# target runs 20 seconds on its corpus. Last, the three releases are made and
+# checked: the .deb (scripts/package-deb.sh), the Windows zip, played
+# under Wine (scripts/windows.sh, scripts/check-windows.sh), and the web
+# page, played in headless Chromium (scripts/web.sh, scripts/check-web.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -56,3 +57,5 @@ scripts/fuzz.sh 20
 scripts/package-deb.sh
 scripts/windows.sh
 scripts/check-windows.sh
+scripts/web.sh
+scripts/check-web.sh
