@@ -213,7 +213,14 @@ async function check(goldenSha256, out) {
   // SDL gives it the desktop's button map.
   page = await open("seed=7&frames=400&trace=1", undefined, gamepad);
   await until(page, "t.frames >= 10");
+  // A button pressed before the game has opened the controller is its
+  // state at opening, not a press: wait for the game to say it is there.
+  const opened = new Promise((resolve) => {
+    page.on("console", (m) => { if (m.text().includes("controller connected")) resolve(); });
+    setTimeout(() => fail("the game never reported the page's gamepad as connected"), 300000).unref();
+  });
   await page.evaluate(() => tuublarkPad.connect());
+  await opened;
   const standard = { start: 9, left: 14 };
   let held = null;
   await startAndMoveLeft(page, "a game controller",
