@@ -216,8 +216,10 @@ async function check(goldenSha256, out) {
   // A button pressed before the game has opened the controller is its
   // state at opening, not a press: wait for the game to say it is there.
   const opened = new Promise((resolve) => {
-    page.on("console", (m) => { if (m.text().includes("controller connected")) resolve(); });
-    setTimeout(() => fail("the game never reported the page's gamepad as connected"), 300000).unref();
+    const never = setTimeout(() => fail("the game never reported the page's gamepad as connected"), 300000);
+    page.on("console", (m) => {
+      if (m.text().includes("controller connected")) { clearTimeout(never); resolve(); }
+    });
   });
   await page.evaluate(() => tuublarkPad.connect());
   await opened;
