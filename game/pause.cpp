@@ -49,7 +49,10 @@ void RunPause(const PixmapRef& still, const std::function<bool()>& stop) {
         DrawPauseMenu(menu);
         menu.End();
         system.WaitEvents(100);
-        while (int key = system.TakeMenuKey()) {
+        // The keys after the one that ends the pause are the game's.
+        while (paused) {
+            int key = system.TakeMenuKey();
+            if (!key) break;
             if (key == VkP || key == VkPause) paused = false;
             if (key == VkEscape) paused = false, leave = true;
         }

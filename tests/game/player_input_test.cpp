@@ -3,12 +3,16 @@
 // two rotations.
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <memory>
 #include <tuple>
 #include <vector>
 
 #include "engine/input/keyboard.h"
+#include "engine/input/system_driver.h"
 #include "game/board/board.h"
 #include "game/game_state.h"
+#include "game/pause.h"
 #include "game/player_input.h"
 #include "game/startup.h"
 
@@ -101,6 +105,56 @@ TEST_F(PlayerInputTest, KeysPressedOnOneScreenDoNotReachTheNext) {
     PollKeys(g);
     g.Screen = kPlayScreen;
     EXPECT_EQ(Frame(), 0);
+}
+
+// Menu keys typed together, as a fast player or a loaded machine delivers
+// them; what the game gets back after the menu.
+class TTypedKeys : public THeadlessSystemDriver {
+public:
+    std::deque<int> MenuKeys;
+    std::vector<std::pair<bool, int>> Queued;
+    int TakeMenuKey() override {
+        if (MenuKeys.empty()) return 0;
+        int key = MenuKeys.front();
+        MenuKeys.pop_front();
+        return key;
+    }
+    void QueueKey(bool down, int key) override { Queued.emplace_back(down, key); }
+};
+
+// A menu takes no key after the one that opens or closes it: those are the
+// game's (P then Pause pauses again; O then Down moves in the options).
+TEST(Menus, TakeNoKeyAfterTheOneThatOpensOrClosesThem) {
+    struct Case {
+        const char* Name;
+        int32_t Screen;  // -1: in the pause
+        std::deque<int> Typed;
+        TMenuRequest Request;
+        std::deque<int> Left;
+        size_t QueuedKeys;  // Escape down and up when the pause leaves the game
+    };
+    const Case cases[] = {
+        {"P then Pause in play", kPlayScreen, {VkLeft, VkP, VkPause}, TMenuRequest::Pause, {VkPause}, 0},
+        {"O then Down on the title", kTitleScreen, {VkO, VkDown}, TMenuRequest::Options, {VkDown}, 0},
+        {"P on the title", kTitleScreen, {VkP, VkSpace}, TMenuRequest::None, {}, 0},
+        {"P then Pause while paused", -1, {VkLeft, VkP, VkPause}, TMenuRequest::None, {VkPause}, 0},
+        {"Escape then Space while paused", -1, {VkEscape, VkSpace}, TMenuRequest::None, {VkSpace}, 2},
+    };
+    for (const Case& c : cases) {
+        SetSystemDriver(std::make_unique<TTypedKeys>());
+        auto& typed = static_cast<TTypedKeys&>(SystemDriver());
+        typed.MenuKeys = c.Typed;
+        TMenuRequest request = TMenuRequest::None;
+        if (c.Screen < 0) {
+            RunPause(nullptr, [] { return false; });
+        } else {
+            request = TakeMenuRequest(c.Screen, TKeyBindings{});
+        }
+        EXPECT_EQ(request, c.Request) << c.Name;
+        EXPECT_EQ(typed.MenuKeys, c.Left) << c.Name;
+        EXPECT_EQ(typed.Queued.size(), c.QueuedKeys) << c.Name;
+    }
+    SetSystemDriver(nullptr);
 }
 
 }  // namespace
