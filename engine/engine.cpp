@@ -72,6 +72,9 @@ void TEngine::ForgetFinishedWorkers() {
 }
 
 void TEngine::WaitForWorkers() {
+#ifdef __EMSCRIPTEN__
+    RunPageWorkersUntil([] { return false; });
+#endif
     std::vector<std::future<void>> running;
     {
         std::lock_guard<std::mutex> hold(workersLock_);

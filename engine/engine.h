@@ -8,6 +8,7 @@
 // lives replaces it until it goes.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <future>
 #include <memory>
@@ -15,6 +16,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "engine/runtime/page_workers.h"
 
 namespace tuublark {
 
@@ -73,23 +76,32 @@ public:
     // pictures in memory at once.
     std::mutex& PictureLoading() { return pictureLoading_; }
 
-    // Runs `work` on a thread of its own (in the browser: at once) and gives its result. The engine
-    // waits for it before it lets go of anything the work may use.
+    // Runs `work` on a thread of its own (in the browser: on a page worker,
+    // see page_workers.h) and gives its result. The engine waits for it
+    // before it lets go of anything the work may use.
     template <typename F>
     auto StartWorker(F work) -> std::shared_future<decltype(work())> {
         using TResult = decltype(work());
         auto task = std::make_shared<std::packaged_task<TResult()>>(std::move(work));
         std::shared_future<TResult> result = task->get_future().share();
 #ifdef __EMSCRIPTEN__
-        // The browser build has no threads (see cmake/web.cmake): the work
-        // is done before its result is handed out.
-        (*task)();
+        StartPageWorker([task] { (*task)(); });
 #else
         std::lock_guard<std::mutex> hold(workersLock_);
         ForgetFinishedWorkers();
         workers_.push_back(std::async(std::launch::async, [task] { (*task)(); }));
 #endif
         return result;
+    }
+    // The result of StartWorker's work, waiting for it; in the browser, the
+    // work is run until it is done.
+    template <typename T>
+    static T Await(const std::shared_future<T>& result) {
+#ifdef __EMSCRIPTEN__
+        RunPageWorkersUntil(
+            [&result] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+#endif
+        return result.get();
     }
     // Waits for every worker started so far.
     void WaitForWorkers();

@@ -117,7 +117,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     StartUp(*g, seed);
     g->HighScore = highScore;
     ApplyVolumes(*g, settings.MusicVolume, settings.EffectsVolume);
-    if (!ReportAssetProblems(decodeCheck.get())) return 1;
+    if (!ReportAssetProblems(TEngine::Await(decodeCheck))) return 1;
     // From here on a stop signal ends the run after the current frame, with
     // a whole trace; before, nothing is written yet and it ends the process
     // at once.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/audio/sample_loader.h"
+#include "engine/runtime/page_workers.h"
 
 namespace tuublark {
 namespace {
@@ -107,6 +108,7 @@ AudioSampleRef LoadOggSample(TStream& stream) {
             break;
         }
         pcm.insert(pcm.end(), buffer, buffer + count);
+        WorkerCheckpoint();  // a block is well under a millisecond's work
     }
     ov_clear(&file);
     if (!ok) return nullptr;

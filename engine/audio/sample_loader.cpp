@@ -61,7 +61,7 @@ SharedAudioSample LoadSharedAudioSample(const std::string& path) {
         if (first) found = decoded.emplace(file, promise.get_future().share()).first;
         decoding = found->second;
     }
-    if (!first) return decoding.get();
+    if (!first) return TEngine::Await(decoding);
     SharedAudioSample sample;
     try {
         sample = LoadAudioSample(path);

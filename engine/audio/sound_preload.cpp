@@ -36,7 +36,7 @@ SoundRef TakePreparedSound(const std::string& path, int32_t flags) {
         prepared = it->second;
         p.Sounds.erase(it);
     }
-    SoundRef sound = prepared.Sound.get();
+    SoundRef sound = TEngine::Await(prepared.Sound);
     // Prepared with other flags, for an audio driver since replaced, or not
     // readable then: load it again as asked.
     if (!sound || flags != 0 || prepared.Driver != &AudioDriver()) return LoadSound(path, flags);
