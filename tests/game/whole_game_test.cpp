@@ -132,14 +132,17 @@ TEST(WholeGame, PauseStopsFramesAndTheGameGoesOnWithTheNextFrame) {
     // waits until the record shows the frame that took the one before (P is
     // 80, Pause 19). Paused: the trace does not grow over a second, a key
     // pressed meanwhile does not reach the game; P plays on; Escape while
-    // paused leaves the game. The run is stopped once that reached a frame.
+    // paused leaves the game. The run is stopped once the frame that took
+    // Escape is in the trace: a stop that comes as a frame takes its keys
+    // ends the run before that frame.
     const std::string when = "; when ' down ";
     RunWithKeys("--frames 100000 --record '" + record + "' --trace '" + live + "'",
                 "xdotool key space" + when + "space$' '" + record + "'\nxdotool key shift+a" + when + "160$' '" +
                     record + "'\nxdotool key p" + when + "80$' '" + record + "'\na=$(wc -l < '" + live +
                     "'); xdotool key Left; sleep 1; b=$(wc -l < '" + live + "'); echo $a $b > '" + counts +
                     "'\nxdotool key p; xdotool key Pause" + when + "19$' '" + record + "'\nxdotool key Escape" + when +
-                    "escape$' '" + record + "'; kill -TERM $pid",
+                    "escape$' '" + record + "'\ne=$(grep -m1 ' down escape$' '" + record +
+                    "' | cut -d' ' -f1); when \"^{\\\"Frame\\\":$e,\" '" + live + "'; kill -TERM $pid",
                 "pause");
     int before = -1, after = -2;
     ASSERT_EQ(std::sscanf(ReadFile(counts).c_str(), "%d %d", &before, &after), 2) << ReadFile(counts);
