@@ -42,15 +42,19 @@ const char* kGameInput =
 // Runs `keys` (bash lines using $id, the game's window, and `when PATTERN
 // FILE`, which waits until FILE holds a line matching PATTERN or the game
 // has ended) against a windowed game started with `args`, on a display of
-// its own. Keys wait for what the game shows, never for a time; a run that
-// hangs is ended after fifteen minutes and fails.
+// its own, once the window is shown and has the keyboard focus (a window
+// is named before it is mapped, and cannot take the focus until then).
+// Keys wait for what the game shows, never for a time; a run that hangs is
+// ended after fifteen minutes and fails.
 void RunWithKeys(const std::string& args, const std::string& keys, const std::string& name,
                  const std::string& env = "") {
     std::string script = env + "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed " + args +
                          " & pid=$!\n"
                          "when() { grep -q -m1 -e \"$1\" < <(tail -n +1 -F --pid=$pid \"$2\" 2>/dev/null); }\n"
-                         "id=$(xdotool search --sync --pid $pid --name '^TUUBLARK$' | head -1)\n"
-                         "xdotool windowfocus --sync \"$id\" 2>/dev/null\n" +
+                         "id=$(xdotool search --sync --onlyvisible --pid $pid --name '^TUUBLARK$' | head -1)\n"
+                         "until [ \"$(xdotool getwindowfocus 2>/dev/null)\" = \"$id\" ]; do\n"
+                         "  xdotool windowfocus --sync \"$id\" 2>/dev/null || sleep 0.05\n"
+                         "done\n" +
                          keys + "\nwait $pid\n";
     std::string scriptPath = Temp(name + ".sh");
     WriteFile(scriptPath, script);
