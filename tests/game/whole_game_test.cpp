@@ -53,7 +53,7 @@ void RunWithKeys(const std::string& args, const std::string& keys, const std::st
                          "when() { grep -q -m1 -e \"$1\" < <(tail -n +1 -F --pid=$pid \"$2\" 2>/dev/null); }\n"
                          "id=$(xdotool search --sync --onlyvisible --pid $pid --name '^TUUBLARK$' | head -1)\n"
                          "until [ \"$(xdotool getwindowfocus 2>/dev/null)\" = \"$id\" ]; do\n"
-                         "  xdotool windowfocus --sync \"$id\" 2>/dev/null || sleep 0.05\n"
+                         "  xdotool windowfocus --sync \"$id\" 2>/dev/null\n"
                          "done\n" +
                          keys + "\nwait $pid\n";
     std::string scriptPath = Temp(name + ".sh");
