@@ -44,14 +44,20 @@ const char* kGameInput =
 // has ended) against a windowed game started with `args`, on a display of
 // its own, once the window is shown and has the keyboard focus (a window
 // is named before it is mapped, and cannot take the focus until then).
-// Keys wait for what the game shows, never for a time; a run that hangs is
+// The search is tried again when it fails: xdotool stops at an X error,
+// which it meets when a window it has listed is gone before it reads it
+// (SDL makes and drops a window of its own as it sets up OpenGL). Keys
+// wait for what the game shows, never for a time; a run that hangs is
 // ended after fifteen minutes and fails.
 void RunWithKeys(const std::string& args, const std::string& keys, const std::string& name,
                  const std::string& env = "") {
     std::string script = env + "SDL_AUDIODRIVER=dummy '" TUUBLARK_EXECUTABLE "' --windowed " + args +
                          " & pid=$!\n"
                          "when() { grep -q -m1 -e \"$1\" < <(tail -n +1 -F --pid=$pid \"$2\" 2>/dev/null); }\n"
-                         "id=$(xdotool search --sync --onlyvisible --pid $pid --name '^TUUBLARK$' | head -1)\n"
+                         "until id=$(xdotool search --sync --onlyvisible --pid $pid --name '^TUUBLARK$' "
+                         "2>/dev/null | head -1); [ -n \"$id\" ]; do\n"
+                         "  kill -0 $pid || exit 1\n"
+                         "done\n"
                          "until [ \"$(xdotool getwindowfocus 2>/dev/null)\" = \"$id\" ]; do\n"
                          "  xdotool windowfocus --sync \"$id\" 2>/dev/null\n"
                          "done\n" +
