@@ -46,7 +46,7 @@ const char* kGameInput =
 // is named before it is mapped, and cannot take the focus until then).
 // The search is tried again when it fails: xdotool stops at an X error,
 // which it meets when a window it has listed is gone before it reads it
-// (SDL makes and drops a window of its own as it sets up OpenGL). Keys
+// (SDL makes and drops a window of its own as it starts). Keys
 // wait for what the game shows, never for a time; a run that hangs is
 // ended after fifteen minutes and fails.
 void RunWithKeys(const std::string& args, const std::string& keys, const std::string& name,
