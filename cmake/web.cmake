@@ -21,9 +21,35 @@ file(WRITE "${CMAKE_BINARY_DIR}/sdl-helpers.rsp"
      "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=$autoResumeAudioContext,$dynCall\n")
 
 # A fatal engine error unwinds to main, which says what it was, as on the
-# desktop: C++ exceptions are caught (Emscripten leaves that off by default).
-foreach(target tuublark_engine tuublark_platform tuublark_game tuublark)
-  target_compile_options(${target} PRIVATE -sDISABLE_EXCEPTION_CATCHING=0)
+# desktop, and a file that does not decode becomes a message. Emscripten
+# catches C++ exceptions through a call into JavaScript at every call that
+# may throw past a destructor or a catch, several times slower than a plain
+# call: so catching is compiled only into the files that catch, the
+# decoders between a read error and its catch, and the game's start. The
+# rest (the frame's rules and drawing) lets an exception pass without
+# running its destructors, which only a fatal error does, on its way out.
+set(TUUBLARK_WEB_CATCHING
+    engine/runtime/stream.cpp
+    engine/image/pixmap_load.cpp engine/image/pixmap.cpp engine/image/bmp_loader.cpp
+    engine/image/png_loader.cpp engine/image/jpeg_loader.cpp engine/image/tga_loader.cpp
+    engine/audio/sample_loader.cpp engine/audio/ogg_loader.cpp engine/audio/wav_loader.cpp
+    engine/audio/audio_sample.cpp
+    engine/text/freetype_font.cpp
+    game/asset_check.cpp game/run.cpp game/main.cpp)
+list(TRANSFORM TUUBLARK_WEB_CATCHING PREPEND "${CMAKE_SOURCE_DIR}/")
+set_source_files_properties(${TUUBLARK_WEB_CATCHING} PROPERTIES COMPILE_OPTIONS -sDISABLE_EXCEPTION_CATCHING=0)
+# A catch compiled without catching is silently never taken: every file
+# that catches must be on the list. (A C++ catch, not the JavaScript one
+# of an EM_JS block.)
+foreach(target tuublark_engine tuublark_platform tuublark_game tuublark_game_platform tuublark)
+  get_target_property(sources ${target} SOURCES)
+  foreach(source ${sources})
+    get_filename_component(source "${source}" ABSOLUTE BASE_DIR "${CMAKE_SOURCE_DIR}")
+    file(STRINGS "${source}" catches REGEX "catch *\\((const |\\.\\.\\.)")
+    if(catches AND NOT source IN_LIST TUUBLARK_WEB_CATCHING)
+      message(FATAL_ERROR "${source} catches exceptions: add it to TUUBLARK_WEB_CATCHING in cmake/web.cmake")
+    endif()
+  endforeach()
 endforeach()
 
 set(TUUBLARK_WEB_LINK
