@@ -21,9 +21,11 @@ void PrepareSound(const std::string& path) {
     std::string key = Key(path);
     if (p.Sounds.count(key)) return;
     // Loading a sound decodes the file and copies the samples; it touches
-    // no mixer state, so it may run beside the game and the mixer.
-    // The worker opens the file by the path it resolved to now.
-    p.Sounds[key] = {Engine().StartWorker([key] { return LoadSound(key, 0); }), &AudioDriver()};
+    // no mixer state, so it may run beside the game and the mixer. The
+    // worker loads it by the game's own name for it: a resolved path,
+    // resolved again, is another name (./a becomes ././a), which would miss
+    // the samples the start-up check already decoded and decode them twice.
+    p.Sounds[key] = {Engine().StartWorker([path] { return LoadSound(path, 0); }), &AudioDriver()};
 }
 
 SoundRef TakePreparedSound(const std::string& path, int32_t flags) {

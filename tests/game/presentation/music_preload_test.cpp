@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "engine/audio/sample_loader.h"
+#include "engine/engine.h"
 #include "game/game_state.h"
 #include "game/presentation/skins.h"
 #include "game/startup.h"
@@ -54,6 +56,18 @@ TEST_F(MusicPreloadTest, PreparedLoopIsTakenOnceAsTheSoundOfItsFile) {
     SoundRef again = TakePreparedSound("Audio/loop.wav", 0);
     ASSERT_TRUE(again);
     EXPECT_EQ(again->Path, "Audio/loop.wav");
+}
+
+// Decoded once per run: the prepared loop gets the samples the start-up
+// check decoded, not a second decoding of its file.
+TEST_F(MusicPreloadTest, PreparedLoopUsesTheSamplesDecodedBefore) {
+    WriteWav("Audio/kept.wav", 1000);
+    ASSERT_TRUE(LoadSharedAudioSample("Audio/kept.wav"));
+    PrepareSound("Audio/kept.wav");
+    EXPECT_TRUE(TakePreparedSound("Audio/kept.wav", 0));
+    int decodings = 0;
+    for (const auto& [file, sample] : Engine().Samples().Decoded) decodings += fs::path(file).filename() == "kept.wav";
+    EXPECT_EQ(decodings, 1);
 }
 
 TEST_F(MusicPreloadTest, MissingOrDamagedLoopGivesNullPreparedOrNot) {
