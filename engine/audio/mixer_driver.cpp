@@ -46,9 +46,12 @@ ChannelRef TMixerSound::Start(const ChannelRef& channel, bool paused) {
 }
 
 SoundRef TMixerAudioDriver::CreateSound(const TAudioSample& sample, int32_t flags) {
-    AudioSampleRef stereo = ConvertAudioSample(sample, SampleFormatStereo16LE);
-    std::vector<int16_t> values(static_cast<size_t>(stereo->Length) * 2);
-    const uint8_t* bytes = stereo->Samples;
+    // Decoded music is already in the mixer's format: no converted copy.
+    AudioSampleRef converted;
+    if (sample.Format != SampleFormatStereo16LE) converted = ConvertAudioSample(sample, SampleFormatStereo16LE);
+    const TAudioSample& stereo = converted ? *converted : sample;
+    std::vector<int16_t> values(static_cast<size_t>(stereo.Length) * 2);
+    const uint8_t* bytes = stereo.Samples;
     for (size_t i = 0; i < values.size(); ++i)
         values[i] = static_cast<int16_t>(static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8));
     auto* sound = new TMixSound(std::move(values), sample.Hertz, flags != 0);
