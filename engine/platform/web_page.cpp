@@ -51,8 +51,10 @@ bool g_yieldedThisFrame = false;
 
 }  // namespace
 
+constexpr double kFrameMillis = 1000.0 / 60;
+
 void WaitForAnimationFrames(int32_t ms) {
-    constexpr double kQuarterFrame = 1000.0 / 60 / 4;
+    constexpr double kQuarterFrame = kFrameMillis / 4;
     const double until = PageMillis() + ms - kQuarterFrame;
     // Work beside the game (a drum loop decoding) gets the time the frame
     // left, less a margin for the browser's own work before the next frame.
@@ -74,9 +76,14 @@ void UseBrowserStorage() {
 // A late frame has no wait before it. The browser shows a frame, and runs
 // the page's events and sound, only when the game gives it control back:
 // without this a machine too slow for 60 frames a second would never get
-// its turn and the page would hang.
+// its turn and the page would hang. Work beside the game gets an eighth of
+// a frame too: else on such a machine it would never run, and the frame
+// that needs its result (a new game's drum loop) would do all of it.
 void NotifyFrameShown() {
-    if (!g_yieldedThisFrame) AwaitAnimationFrame();
+    if (!g_yieldedThisFrame) {
+        RunPageWorkersUntil(PageMillis() + kFrameMillis / 8);
+        AwaitAnimationFrame();
+    }
     g_yieldedThisFrame = false;
     FrameShown();
 }
