@@ -18,7 +18,10 @@ std::string Key(const std::string& path) {
 void PrepareSound(const std::string& path) {
     TSoundPreloads& p = Engine().Preloads();
     std::lock_guard<std::mutex> hold(p.Lock);
+    auto known = p.Files.find(path);
+    if (known != p.Files.end() && p.Sounds.count(known->second)) return;
     std::string key = Key(path);
+    p.Files[path] = key;
     if (p.Sounds.count(key)) return;
     // Loading a sound decodes the file and copies the samples; it touches
     // no mixer state, so it may run beside the game and the mixer. The

@@ -27,6 +27,9 @@ struct TPreparedSound {
 struct TSoundPreloads {
     std::mutex Lock;
     std::map<std::string, TPreparedSound> Sounds;
+    // The file each path asked for resolved to: a request repeated every
+    // frame finds its sound prepared without looking at the disk.
+    std::map<std::string, std::string> Files;
 };
 
 // Starts loading `path` on a worker unless it is already loaded or being

@@ -14,9 +14,14 @@ TDrawState& DrawState() { return Engine().Draw(); }
 static void IssueTransform() {
     TDrawState& s = DrawState();
     TGraphicsState& g = Graphics();
-    double radians = s.Rotation * 3.14159265358979323846 / 180.0;
-    float c = static_cast<float>(std::cos(radians));
-    float sn = static_cast<float>(std::sin(radians));
+    // Unrotated drawing, nearly all of it, needs no cosine and sine: 1 and 0
+    // are what they give for 0 exactly.
+    float c = 1.0f, sn = 0.0f;
+    if (s.Rotation != 0.0f) {
+        double radians = s.Rotation * 3.14159265358979323846 / 180.0;
+        c = static_cast<float>(std::cos(radians));
+        sn = static_cast<float>(std::sin(radians));
+    }
     g.Ix = c * s.ScaleX;
     g.Iy = -sn * s.ScaleY;
     g.Jx = sn * s.ScaleX;
