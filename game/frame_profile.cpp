@@ -56,8 +56,9 @@ bool TFrameProfile::Close(std::string& error) {
 
 void TFrameProfile::BeginFrame() {
     if (!file_) return;
-    frameStart_ = Nanoseconds(kCpuClock);
     frameWallStart_ = Nanoseconds(CLOCK_MONOTONIC);
+    // In a browser both are the page's clock, a call into JavaScript each.
+    frameStart_ = kCpuClock == CLOCK_MONOTONIC ? frameWallStart_ : Nanoseconds(kCpuClock);
 }
 
 void TFrameProfile::EndFrame(int32_t frame, int32_t screen) {

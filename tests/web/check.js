@@ -282,19 +282,24 @@ async function bench(folder) {
     .sort((a, b) => a - b);
   await page.close();
 
-  // Headless frames per second, from the first frame's start to the last's.
-  page = await open(`${golden}&frames=20000&headless=1&profile=1`);
-  run = await finished(page);
-  const starts = run.profile.split("\n").filter((l) => /^\d/.test(l)).map((l) => l.split(" "));
-  const last = starts[starts.length - 1], firstLine = starts[0];
-  const seconds = (Number(last[3]) + Number(last[2]) - Number(firstLine[3])) / 1e6;
-  await page.close();
+  // Headless frames per second, from the first frame's start to the last's:
+  // the median of five page loads, as sim_bench takes the median of five
+  // runs (a shared machine's other work moves any one of them).
+  const rates = [];
+  for (let i = 0; i < 5; i++) {
+    page = await open(`${golden}&frames=20000&headless=1&profile=1`);
+    const starts = (await finished(page)).profile.split("\n").filter((l) => /^\d/.test(l)).map((l) => l.split(" "));
+    const last = starts[starts.length - 1], firstLine = starts[0];
+    rates.push(starts.length / ((Number(last[3]) + Number(last[2]) - Number(firstLine[3])) / 1e6));
+    await page.close();
+  }
+  rates.sort((a, b) => a - b);
   console.log(JSON.stringify({
     web_transfer_kb: Math.round(transfer / 1024),
     web_first_frame_ms: Math.round(firstFrame),
     web_frame_median_of_budget: Number(cpu[Math.floor(cpu.length / 2)].toFixed(3)),
     web_frame_worst_of_budget: Number(cpu[cpu.length - 1].toFixed(3)),
-    web_sim_frames_per_s: Math.round(starts.length / seconds),
+    web_sim_frames_per_s: Math.round(rates[2]),
   }));
   if (consoleErrors.length) fail("console errors:\n  " + consoleErrors.join("\n  "));
 }
