@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -289,6 +292,27 @@ std::string ReadHead(const fs::path& path) {
     return head;
 }
 
+// Waits until `met` holds for the file or the process has ended, whichever
+// comes first; woken by each change to the file and by the process's end,
+// so a slow machine only makes it wait longer. Whether `met` held.
+bool WaitForFile(pid_t pid, const fs::path& file, const std::function<bool()>& met) {
+    const int changes = inotify_init1(IN_CLOEXEC);
+    inotify_add_watch(changes, file.c_str(), IN_OPEN | IN_MODIFY | IN_CLOSE_WRITE);
+    const int process = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+    bool ended = false;
+    while (!met() && !ended) {
+        pollfd waits[2] = {{changes, POLLIN, 0}, {process, POLLIN, 0}};
+        poll(waits, 2, -1);
+        char events[4096];
+        if (waits[0].revents & POLLIN) (void)!read(changes, events, sizeof events);
+        ended = (waits[1].revents & POLLIN) != 0;
+    }
+    const bool held = met();
+    close(process);
+    close(changes);
+    return held;
+}
+
 // The wait status, or -1 when the process has not ended within 20 s (it
 // is then killed).
 int WaitForEnd(pid_t pid) {
@@ -330,9 +354,9 @@ TEST_F(FaultInjection, StopSignalsEndTheRunInEveryStateWithAWholeTrace) {
         // Only the trace's head is read: a headless game writes hundreds of
         // megabytes a second, and reading it whole could fall further and
         // further behind.
-        for (int i = 0; i < 2000 && !startUp && ReadHead(trace) == kept; ++i) usleep(10000);
+        if (!startUp) WaitForFile(pid, trace, [&] { return ReadHead(trace) != kept; });
         if (std::string(c.State) == "playing")
-            for (int i = 0; i < 2000 && CountLines(ReadHead(trace)) < 10; ++i) usleep(10000);
+            WaitForFile(pid, trace, [&] { return CountLines(ReadHead(trace)) >= 10; });
         else if (!startUp) usleep(300000);
         kill(pid, c.Signal);
         int status = WaitForEnd(pid);
