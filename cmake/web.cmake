@@ -52,12 +52,24 @@ foreach(target tuublark_engine tuublark_platform tuublark_game tuublark_game_pla
   endforeach()
 endforeach()
 
+# The functions that reach a frame wait through an indirect call
+# (cmake/web-suspending-calls.txt), without its comments.
+set(suspending_calls "${CMAKE_SOURCE_DIR}/cmake/web-suspending-calls.txt")
+file(STRINGS "${suspending_calls}" suspending REGEX "^[^#]")
+list(JOIN suspending "\n" suspending)
+file(WRITE "${CMAKE_BINARY_DIR}/asyncify-add.txt" "${suspending}\n")
+set_property(TARGET tuublark APPEND PROPERTY LINK_DEPENDS "${suspending_calls}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${suspending_calls}")
+
 set(TUUBLARK_WEB_LINK
     -sDISABLE_EXCEPTION_CATCHING=0
     "@${CMAKE_BINARY_DIR}/sdl-helpers.rsp"
     -sASYNCIFY=1
-    # The wait for an animation frame (web_page.cpp) suspends the game.
-    -sASYNCIFY_IMPORTS=AwaitAnimationFrame
+    # The wait for an animation frame (web_page.cpp) suspends the game, and
+    # so does a call that catches exceptions, when the call it makes waits.
+    -sASYNCIFY_IMPORTS=AwaitAnimationFrame,invoke_*
+    -sASYNCIFY_IGNORE_INDIRECT=1
+    "-sASYNCIFY_ADD=@${CMAKE_BINARY_DIR}/asyncify-add.txt"
     -sASYNCIFY_STACK_SIZE=65536
     -sALLOW_MEMORY_GROWTH=1
     -sINITIAL_MEMORY=134217728

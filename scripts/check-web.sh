@@ -11,6 +11,7 @@
 # - after a click the audio callback runs and its output is not silent;
 # - a kept high score survives a reload;
 # - touch starts a game and moves a piece (seen in the trace);
+# - a player's run goes through the options, a pause and the demo;
 # - nothing is written to the console as an error.
 #   scripts/check-web.sh [--bench | --shots]   (instead: print the web figures
 #   as JSON, or write the page's pictures for the README to docs/)

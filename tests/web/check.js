@@ -259,6 +259,40 @@ async function check(goldenSha256, out) {
   console.log("check-web: a hidden page pauses the game, and P plays on");
   await page.close();
 
+  // A player's run through the screens with frame waits of their own: the
+  // options, a game and its pause, then the demo, which the kept settings
+  // start after a second with no input. A frame wait the build does not
+  // know of (cmake/web-suspending-calls.txt) stops the page with an error.
+  page = await open("frames=1&headless=1");
+  await finished(page);
+  await page.evaluate(() => new Promise((resolve, reject) => {
+    try { FS.mkdir("/libsdl/tuublark"); } catch (e) { /* there already */ }
+    FS.writeFile("/libsdl/tuublark/settings.ini", "demo_after_s = 1\n");
+    FS.syncfs(false, (error) => (error ? reject(error) : resolve()));
+  }));
+  await page.close();
+  page = await open("trace=1");
+  await until(page, "t.frames >= 10");
+  const key = async (name, frames) => {
+    await page.keyboard.press(name);
+    const at = await page.evaluate(() => Module.tuublark.frames);
+    await until(page, `t.frames >= ${at + frames} || t.done`);
+  };
+  for (const name of ["KeyO", "ArrowDown", "Escape"]) await key(name, 20);
+  for (const [name, frames] of [["Space", 60], ["KeyP", 20], ["KeyP", 20], ["Escape", 400], ["ArrowLeft", 20]])
+    await key(name, frames);
+  await page.keyboard.press("Escape");
+  run = await finished(page);
+  const shown = await page.evaluate(() => Module.tuublark.frames);
+  const traced = (await page.evaluate(() => Module.tuublark.traceText())).trim().split("\n").map((l) => JSON.parse(l));
+  // The menus, the pause and the demo show frames of their own, not traced:
+  // the menus and the pause about 80, the demo over 300.
+  if (run.exitCode !== 0 || !traced.some((l) => l.Screen === 2) || shown - traced.length < 250)
+    fail(`a player's run through the menus and the demo did not play as it should (status ${run.exitCode}, ` +
+         `${shown} frames shown, ${traced.length} traced)`);
+  console.log(`check-web: the options, a pause and the demo play (${shown - traced.length} of ${shown} frames theirs)`);
+  await page.close();
+
   if (consoleErrors.length) fail("console errors:\n  " + consoleErrors.join("\n  "));
   console.log("check-web: no console errors");
 }
