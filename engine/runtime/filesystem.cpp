@@ -9,6 +9,7 @@
 #include <unistd.h>
 #endif
 
+#include <unordered_map>
 #include <vector>
 
 #include "engine/engine.h"
@@ -134,7 +135,9 @@ void SetDataFolder(const std::string& folder) { Engine().DataFolder() = folder; 
 
 const std::string& DataFolder() { return Engine().DataFolder(); }
 
-std::string ResolveAssetPath(const std::string& path) {
+namespace {
+
+std::string FindAssetPath(const std::string& path) {
     if (path.empty()) return "";
     bool absolute = path[0] == '/';
     std::string current = absolute ? "/" : DataFolder();
@@ -161,5 +164,24 @@ std::string ResolveAssetPath(const std::string& path) {
     }
     return current;
 }
+
+}  // namespace
+
+#ifdef __EMSCRIPTEN__
+// The page's data files are packed into the build and never change, and
+// each file system call goes through JavaScript: a skin change's pictures
+// spent milliseconds finding their files. Paths found are kept.
+std::string ResolveAssetPath(const std::string& path) {
+    static std::unordered_map<std::string, std::string> found;
+    const std::string key = DataFolder() + '\n' + path;
+    auto known = found.find(key);
+    if (known != found.end()) return known->second;
+    std::string resolved = FindAssetPath(path);
+    if (!resolved.empty()) found.emplace(key, resolved);
+    return resolved;
+}
+#else
+std::string ResolveAssetPath(const std::string& path) { return FindAssetPath(path); }
+#endif
 
 }  // namespace tuublark
