@@ -106,7 +106,9 @@ async function open(query, viewport = { width: 1024, height: 768 }, before = nul
   await page.setViewport(viewport);
   if (before) await page.evaluateOnNewDocument(before, argument);
   page.on("console", (m) => { if (m.type() === "error") consoleErrors.push(m.text()); });
-  page.on("pageerror", (e) => consoleErrors.push(e.stack || String(e)));
+  // An error thrown in the page (a trap in the game) stops it: no wait on
+  // it would end.
+  page.on("pageerror", (e) => fail(`${query || "the player's page"}: the page stopped: ${e.stack || e}`));
   await page.goto(base + "/index.html" + (query ? "?" + query : ""));
   return page;
 }
