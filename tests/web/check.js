@@ -280,9 +280,9 @@ async function check(goldenSha256, out) {
     const at = await page.evaluate(() => Module.tuublark.frames);
     await until(page, `t.frames >= ${at + frames} || t.done`);
   };
-  for (const name of ["KeyO", "ArrowDown", "Escape"]) await key(name, 20);
-  for (const [name, frames] of [["Space", 60], ["KeyP", 20], ["KeyP", 20], ["Escape", 400], ["ArrowLeft", 20]])
-    await key(name, frames);
+  const steps = [["KeyO", 20], ["ArrowDown", 20], ["Escape", 20], ["Space", 60], ["KeyP", 20], ["KeyP", 20],
+                 ["Escape", 400], ["ArrowLeft", 20]];
+  for (const [name, frames] of steps) await key(name, frames);
   await page.keyboard.press("Escape");
   run = await finished(page);
   const shown = await page.evaluate(() => Module.tuublark.frames);
