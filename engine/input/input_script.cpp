@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 
 #include <sys/stat.h>
 
@@ -43,12 +42,19 @@ int ReadByte(std::FILE* file) {
 #endif
 }
 
+// The words of a line, split at the C locale's white space. Read by hand:
+// a string stream costs a locale and a buffer for every line of a record.
 std::vector<std::string> Words(const std::string& line) {
-    std::istringstream in(line);
+    constexpr const char* kSpace = " \t\n\v\f\r";
     std::vector<std::string> words;
-    std::string word;
-    while (in >> word) words.push_back(word);
-    return words;
+    size_t end = 0;
+    while (true) {
+        size_t begin = line.find_first_not_of(kSpace, end);
+        if (begin == std::string::npos) return words;
+        end = line.find_first_of(kSpace, begin);
+        words.push_back(line.substr(begin, end == std::string::npos ? std::string::npos : end - begin));
+        if (end == std::string::npos) return words;
+    }
 }
 
 }  // namespace

@@ -28,6 +28,12 @@ TEST(InputScript, ParsesSeedEventsCommentsAndBlankLines) {
     EXPECT_EQ(script.Events()[0].Key, 32);
     EXPECT_FALSE(script.Events()[1].Down);
     EXPECT_EQ(script.Events()[2].Key, 65);
+    // Words part at any run of white space, as a hand-edited file has it.
+    ASSERT_TRUE(script.Parse("seed\t9\n \t3  down\vleft\f\n", "in", error)) << error;
+    EXPECT_EQ(*script.Seed(), 9);
+    ASSERT_EQ(script.Events().size(), 1u);
+    EXPECT_EQ(script.Events()[0].Frame, 3);
+    EXPECT_EQ(script.Events()[0].Key, VkLeft);
 }
 
 struct BadScript {
@@ -53,6 +59,7 @@ TEST(InputScript, MalformedLinesNameFileAndLine) {
         {"seed 99999999999\n", "replay.txt:1: expected 'seed N'"},
         {"1 down\n", "replay.txt:1: expected 'FRAME down KEY'"},
         {"1 down left extra\n", "replay.txt:1: expected 'FRAME down KEY'"},
+        {"1\tdown\tleft\textra\n", "replay.txt:1: expected 'FRAME down KEY'"},
         {"1 down left\n150 down s", "replay.txt:2: the last line has no newline"},
         {"1 down left\n2 up left\n3 do", "replay.txt:3: the last line has no newline"},
     };
