@@ -25,9 +25,11 @@ file(WRITE "${CMAKE_BINARY_DIR}/sdl-helpers.rsp"
 # catches C++ exceptions through a call into JavaScript at every call that
 # may throw past a destructor or a catch, several times slower than a plain
 # call: so catching is compiled only into the files that catch, the
-# decoders between a read error and its catch, and the game's start. The
-# rest (the frame's rules and drawing) lets an exception pass without
-# running its destructors, which only a fatal error does, on its way out.
+# decoders between a read error and its catch, and the run around the
+# frames (run.cpp, which lets the engine go on a fatal error). The rest
+# (the frames, run_frames.cpp, with their rules and drawing) lets an
+# exception pass without running its destructors, which only a fatal
+# error does, on its way out.
 set(TUUBLARK_WEB_CATCHING
     engine/runtime/stream.cpp
     engine/image/pixmap_load.cpp engine/image/pixmap.cpp engine/image/bmp_loader.cpp

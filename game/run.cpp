@@ -4,55 +4,29 @@
 #include <future>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <cerrno>
+#include <functional>
 #include <memory>
 
-#include "engine/audio/sound.h"
 #include "engine/display/graphics.h"
 #include "engine/display/render_driver.h"
 #include "engine/engine.h"
-#include "engine/image/pixmap.h"
 #include "engine/input/input_script.h"
 #include "engine/input/keyboard.h"
 #include "engine/input/system_driver.h"
 #include "engine/runtime/file_open.h"
 #include "engine/runtime/filesystem.h"
 #include "engine/platform/stop_signals.h"
-#include "engine/runtime/strings.h"
 #include "game/asset_check.h"
-#include "game/autoplay/autoplayer.h"
-#include "game/demo.h"
-#include "game/frame_loop.h"
 #include "game/frame_profile.h"
 #include "game/game_sound.h"
 #include "game/game_state.h"
 #include "game/high_score_file.h"
-#include "game/options_screen.h"
-#include "game/pause.h"
 #include "game/run_files.h"
+#include "game/run_frames.h"
 #include "game/startup.h"
-#include "game/trace.h"
 
 namespace tuublark {
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const {
-        if (file) std::fclose(file);
-    }
-};
-
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "tuublark: %s\n", EscapeControlBytes(message).c_str());
-    return 2;
-}
-
-std::string WriteError(const std::string& path, const char* what, int error) {
-    return path + ": cannot write " + what + " (" + std::strerror(error) + ")";
-}
-
-}  // namespace
 
 int RunGame(const CommandLine& options, const std::string& executablePath, const PlatformInstaller& installPlatform) {
     // What the keyboard listener uses is made before the engine, so it
@@ -65,10 +39,10 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     InitDataFolder(executablePath);
 
     std::string error;
-    if (!CheckDistinctFiles(options, error)) return Fail(error);
+    if (!CheckDistinctFiles(options, error)) return FailRun(error);
     TInputScript script;
     bool scripted = !options.InputPath.empty();
-    if (scripted && !script.Load(options.InputPath, error)) return Fail(error);
+    if (scripted && !script.Load(options.InputPath, error)) return FailRun(error);
 
     std::optional<int32_t> seed = options.Seed;
     if (!seed && scripted) seed = script.Seed();
@@ -95,7 +69,7 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     if (options.FullScreen) settings.FullScreen = true;
 
     // The output files are only emptied once start-up went well.
-    if (!CheckOutputFiles(options, error)) return Fail(error);
+    if (!CheckOutputFiles(options, error)) return FailRun(error);
 
     // Every file must be there before the display opens; whether each one
     // decodes is checked while the display opens and the pictures load.
@@ -126,13 +100,13 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
     std::unique_ptr<std::FILE, FileCloser> trace;
     if (!options.TracePath.empty()) {
         trace.reset(OpenFile(options.TracePath, "w"));
-        if (!trace) return Fail(WriteError(options.TracePath, "trace file", errno));
+        if (!trace) return FailRun(WriteError(options.TracePath, "trace file", errno));
     }
     TFrameProfile profile;
-    if (!options.ProfilePath.empty() && !profile.Open(options.ProfilePath, error)) return Fail(error);
-    auto record = [&](bool down, int key) { recorder.Record(frame, down, key); };
+    if (!options.ProfilePath.empty() && !profile.Open(options.ProfilePath, error)) return FailRun(error);
+    const std::function<void(bool, int)> record = [&](bool down, int key) { recorder.Record(frame, down, key); };
     if (!options.RecordPath.empty()) {
-        if (!recorder.Open(options.RecordPath, *seed, highScore, error)) return Fail(error);
+        if (!recorder.Open(options.RecordPath, *seed, highScore, error)) return FailRun(error);
         Keyboard().SetListener(record);
     }
     if (options.Unpaced) {
@@ -140,70 +114,15 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         RenderDriver().SetSwapInterval(0);
     }
 
-    auto stop = [] { return SystemDriver().QuitSignalled(); };
-    int exitStatus = 0;
-    TAutoPlayer autoPlayer;
-    // Frames of a player's run on the title with no input, towards the demo.
-    const int32_t demoFrames = settings.DemoAfterSeconds * 60;
-    int32_t idleFrames = 0;
-    while (true) {
-        frame += 1;
-        SystemDriver().BeginFrame(frame);
-        // Stopped while waiting (minimised, unfocused): no frame more.
-        if (StopSignalled()) break;
-        BeginAudioFrame(FrameLatenessSeconds());
-        if (scripted) script.ApplyFrame(frame, Keyboard());
-        if (options.Autoplay) autoPlayer.Play(*g, Keyboard());
-        idleFrames = SystemDriver().TakeUserActivity() || g->Screen != kTitleScreen ? 0 : idleFrames + 1;
-        profile.BeginFrame();
-        const int32_t screenAtStart = g->Screen;
-        RunFrame(*g);
-        profile.EndFrame(frame, g->Screen);
-        if (trace) {
-            std::string line = TraceLine(*g, frame);
-            line += '\n';
-            if (std::fwrite(line.data(), 1, line.size(), trace.get()) != line.size()) {
-                exitStatus = Fail(WriteError(options.TracePath, "trace file", errno));
-                trace.reset();
-                break;
-            }
-        }
-        bool last = g->QuitRequested || (options.Frames && frame >= *options.Frames) || SystemDriver().QuitSignalled();
-        // A pause or a menu shows this frame as its still.
-        TMenuRequest request = playerRun && !last ? TakeMenuRequest(screenAtStart, settings.Keys) : TMenuRequest::None;
-        PixmapRef still;
-        if (request != TMenuRequest::None) still = RenderDriver().GrabPixmap(0, 0, 800, 600);
-        if (last && !options.ScreenshotPath.empty()) {
-            const TGraphicsState& gs = Graphics();
-            PixmapRef shot = RenderDriver().GrabPixmap(0, 0, gs.Width, gs.Height);
-            errno = 0;
-            if (!shot || !SavePixmapPNG(*shot, options.ScreenshotPath))
-                exitStatus = Fail(WriteError(options.ScreenshotPath, "screenshot", errno != 0 ? errno : EINVAL));
-        }
-        if (keepHighScore && g->HighScore > highScore) {
-            highScore = g->HighScore;
-            SaveHighScore(highScorePath, highScore);
-        }
-        PresentFrame();
-        profile.FramePresented();
-        if (last) break;
-        if (request == TMenuRequest::Pause) RunPause(still, stop);
-        if (request == TMenuRequest::Options) RunOptions(*g, still, settingsFile, SettingsPath(), settings, stop);
-        if (playerRun && demoFrames > 0 && idleFrames >= demoFrames && request == TMenuRequest::None) {
-            // The demo's keys are not the player's: nothing records them.
-            // The trace so far is on disk while the demo plays.
-            Keyboard().SetListener(nullptr);
-            if (trace) std::fflush(trace.get());
-            RunDemo(*g, stop);
-            if (recorder.IsOpen()) Keyboard().SetListener(record);
-            idleFrames = 0;
-        }
-    }
-    if (trace && std::fflush(trace.get()) != 0) exitStatus = Fail(WriteError(options.TracePath, "trace file", errno));
-    if (!profile.Close(error)) exitStatus = Fail(error);
+    TRunFrames run{options,      *g,       script,  scripted, playerRun, keepHighScore, highScorePath, highScore,
+                   settingsFile, settings, profile, trace,    recorder,  record,        frame};
+    int exitStatus = PlayFrames(run);
+    if (trace && std::fflush(trace.get()) != 0)
+        exitStatus = FailRun(WriteError(options.TracePath, "trace file", errno));
+    if (!profile.Close(error)) exitStatus = FailRun(error);
     // The game was played to its end; the record could not keep up.
     if (recorder.Failed())
-        exitStatus = Fail(options.RecordPath + ": cannot write record file; the record is incomplete");
+        exitStatus = FailRun(options.RecordPath + ": cannot write record file; the record is incomplete");
     // A window the player resized opens at that size next time; the file's
     // full-screen choice stays as it was (--windowed does not reach it).
     int32_t windowWidth, windowHeight;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/runtime/file_open.h"
+#include "engine/runtime/strings.h"
 
 namespace tuublark {
 namespace {
@@ -117,6 +118,15 @@ bool CheckOutputFiles(const CommandLine& options, std::string& error) {
         std::fclose(out);
     }
     return true;
+}
+
+int FailRun(const std::string& message) {
+    std::fprintf(stderr, "tuublark: %s\n", EscapeControlBytes(message).c_str());
+    return 2;
+}
+
+std::string WriteError(const std::string& path, const char* what, int error) {
+    return path + ": cannot write " + what + " (" + std::strerror(error) + ")";
 }
 
 }  // namespace tuublark

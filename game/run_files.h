@@ -18,4 +18,11 @@ bool CheckDistinctFiles(const CommandLine& options, std::string& error);
 // contents, so a run that fails start-up leaves the last trace as it was.
 bool CheckOutputFiles(const CommandLine& options, std::string& error);
 
+// Says "tuublark: <message>" on stderr and returns 2, a run's exit status
+// for files it cannot use.
+int FailRun(const std::string& message);
+
+// "<path>: cannot write <what> (<the reason for errno `error`>)".
+std::string WriteError(const std::string& path, const char* what, int error);
+
 }  // namespace tuublark

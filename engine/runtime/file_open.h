@@ -15,6 +15,13 @@ namespace tuublark {
 // std::fopen with a UTF-8 path.
 std::FILE* OpenFile(const std::string& path, const char* mode);
 
+// Closes a file held by a std::unique_ptr.
+struct FileCloser {
+    void operator()(std::FILE* file) const {
+        if (file) std::fclose(file);
+    }
+};
+
 // The program's arguments (without the program name) as UTF-8: on
 // Windows read from the wide command line, elsewhere argv as given.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
