@@ -18,8 +18,9 @@ void DrawRightAligned(const std::string& text, float y) {
 }
 
 std::string TwoDigits(int32_t value) {
-    std::string text = IntToString(value);
-    return value < 10 ? "0" + text : text;
+    std::string text = value < 10 ? "0" : "";
+    text += IntToString(value);
+    return text;
 }
 
 // The visible slot follows SkinIndex's parity (signed remainder: 0 is even).
