@@ -123,6 +123,7 @@ int SDLCALL WatchDevices(void* userdata, SDL_Event* event) {
     return 0;
 }
 
+#ifndef __EMSCRIPTEN__
 // Closes a lost device and opens the default one again, retrying each
 // second and whenever a device appears while none is open. Closing waits
 // for the old audio thread to end, so the two callbacks never mix at once.
@@ -165,6 +166,7 @@ void ReopenLoop(TSdlOutput& out) {
         }
     }
 }
+#endif
 
 // For benchmarks: the output's timing figures as one JSON object, written
 // to the file TUUBLARK_AUDIO_REPORT names when the output closes.

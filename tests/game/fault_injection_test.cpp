@@ -196,8 +196,8 @@ TEST_F(FaultInjection, UnusableFilesExitWithStatus2AndOneLineSayingWhy) {
     auto input = [](const std::string& path) { return "--headless --frames 5 --input '" + path + "'"; };
     struct Case {
         std::string Args;
-        std::string Expected;  // in the message
-        std::string Replay;    // what replay.txt holds for the case
+        std::string Expected;     // in the message
+        std::string Replay = {};  // what replay.txt holds for the case
     };
     const Case cases[] = {
         {input(folder), folder + ": cannot read input file"},
