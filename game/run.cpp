@@ -114,8 +114,8 @@ int RunGame(const CommandLine& options, const std::string& executablePath, const
         RenderDriver().SetSwapInterval(0);
     }
 
-    TRunFrames run{options,      *g,       script,  scripted, playerRun, keepHighScore, highScorePath, highScore,
-                   settingsFile, settings, profile, trace,    recorder,  record,        frame};
+    TRunFrames run{options,      *g,       script,  playerRun, keepHighScore, highScorePath, highScore,
+                   settingsFile, settings, profile, trace,     recorder,      record,        frame};
     int exitStatus = PlayFrames(run);
     if (trace && std::fflush(trace.get()) != 0)
         exitStatus = FailRun(WriteError(options.TracePath, "trace file", errno));

@@ -43,7 +43,7 @@ int PlayFrames(TRunFrames& run) {
         // Stopped while waiting (minimised, unfocused): no frame more.
         if (StopSignalled()) break;
         BeginAudioFrame(FrameLatenessSeconds());
-        if (run.Scripted) script.ApplyFrame(frame, Keyboard());
+        script.ApplyFrame(frame, Keyboard());
         if (options.Autoplay) autoPlayer.Play(g, Keyboard());
         idleFrames = SystemDriver().TakeUserActivity() || g.Screen != kTitleScreen ? 0 : idleFrames + 1;
         profile.BeginFrame();

@@ -23,8 +23,8 @@ struct GameState;
 struct TRunFrames {
     const CommandLine& Options;
     GameState& Game;
+    // The input file's keys; none without --input.
     TInputScript& Script;
-    bool Scripted;
     bool PlayerRun;
     bool KeepHighScore;
     const std::string& HighScorePath;
